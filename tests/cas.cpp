@@ -1,0 +1,136 @@
+// End-to-end cases: each folder of tests/cas holds what the program finds in
+// its folder (etudiant.txt, a file or a directory, or nothing), the whole
+// expected screen in `dialogue`, and optionally `clavier` (aucun, tube,
+// fichier, terminal), `commande` (program and arguments, one a line) and
+// `statut` (expected exit status, 0 otherwise).
+#include "lancer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::map<std::string, std::string> programmes = {{"report", REPORT_EXE}, {"saisir", SAISIR_EXE}};
+
+std::string lire(const fs::path& chemin, const std::string& sinon = "")
+{
+    std::ifstream fichier(chemin, std::ios::binary);
+    if (!fichier)
+        return sinon;
+    std::ostringstream tout;
+    tout << fichier.rdbuf();
+    return tout.str();
+}
+
+std::vector<std::string> lignes(const std::string& texte)
+{
+    std::vector<std::string> resultat;
+    std::istringstream flux(texte);
+    for (std::string ligne; std::getline(flux, ligne);)
+        resultat.push_back(ligne);
+    return resultat;
+}
+
+Clavier clavierDe(const std::string& nom)
+{
+    static const std::map<std::string, Clavier> modes = {
+        {"aucun", Clavier::aucun}, {"tube", Clavier::tube}, {"fichier", Clavier::fichier}, {"terminal", Clavier::terminal}};
+    return modes.at(nom);
+}
+
+fs::path dossierTemporaire()
+{
+    std::string modele = (fs::temp_directory_path() / "cas-XXXXXX").string();
+    return mkdtemp(modele.data());
+}
+
+// Where two long screens part, line by line, for a readable failure.
+std::string difference(const std::string& obtenu, const std::string& attendu)
+{
+    std::size_t i = 0;
+    while (i < obtenu.size() && i < attendu.size() && obtenu[i] == attendu[i])
+        ++i;
+    const std::size_t debut = obtenu.rfind('\n', i) == std::string::npos ? 0 : obtenu.rfind('\n', i) + 1;
+    const auto ligne = [&](const std::string& texte) { return texte.substr(debut, texte.find('\n', debut) - debut); };
+    return "line " + std::to_string(std::count(obtenu.begin(), obtenu.begin() + static_cast<long>(debut), '\n') + 1) +
+           ":\n  got      \"" + ligne(obtenu) + "\"\n  expected \"" + ligne(attendu) + "\"";
+}
+
+// Runs the program of a case folder in a copy of it and checks the whole screen and the exit status.
+void verifierCas(const fs::path& cas)
+{
+    const fs::path ici = dossierTemporaire();
+    if (fs::exists(cas / "etudiant.txt"))
+        fs::copy(cas / "etudiant.txt", ici / "etudiant.txt", fs::copy_options::recursive);
+    auto commande = lignes(lire(cas / "commande", "report"));
+    commande[0] = programmes.at(commande[0]);
+    const Clavier clavier = clavierDe(lignes(lire(cas / "clavier", "aucun"))[0]);
+    const auto dialogue = lireDialogue(lire(cas / "dialogue"));
+
+    const Resultat resultat = lancer(commande, ici, clavier, dialogue);
+
+    EXPECT_FALSE(resultat.interrompu) << "the program did not wait for all that was to be typed";
+    const std::string attendu = ecranAttendu(dialogue, clavier);
+    if (attendu.size() < 10000) {
+        EXPECT_EQ(resultat.sortie, attendu);
+    } else {
+        EXPECT_TRUE(resultat.sortie == attendu) << difference(resultat.sortie, attendu);
+    }
+    EXPECT_EQ(resultat.statut, std::stoi(lire(cas / "statut", "0")));
+    fs::remove_all(ici);
+}
+
+std::vector<std::string> listerCas()
+{
+    std::vector<std::string> noms;
+    for (const auto& entree : fs::directory_iterator(CAS_DIR))
+        noms.push_back(entree.path().filename().string());
+    std::sort(noms.begin(), noms.end());
+    return noms;
+}
+
+class Cas : public testing::TestWithParam<std::string> {};
+
+TEST_P(Cas, EcranEtStatut)
+{
+    verifierCas(fs::path(CAS_DIR) / GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dossiers, Cas, testing::ValuesIn(listerCas()),
+                         [](const auto& info) {
+                             std::string nom = info.param;
+                             std::replace(nom.begin(), nom.end(), '-', '_');
+                             return nom;
+                         });
+
+// Too large to store: 1,000,000 students averaging 99.9, whose class average
+// is 100 only if the class total keeps its precision.
+TEST(GrandeClasse, MoyenneDeClasseExacte)
+{
+    const fs::path cas = dossierTemporaire();
+    const std::string filet = "___________________________________     \n";
+    std::ofstream fichier(cas / "etudiant.txt");
+    std::ofstream attendu(cas / "dialogue");
+    fichier << "prenom nom notes\n";
+    attendu << std::string(25, '\n') << "prenom         nom             note\n" << filet;
+    for (int i = 0; i < 1000000; ++i) {
+        fichier << "Eve Martin 99.9 99.9 99.9 99.9 99.9\n";
+        attendu << "Eve            Martin          100%   \n";
+    }
+    attendu << filet << "                       moyenne 100%\n"
+            << "\n______  _______________________________\n      |/\n (\\_/)\n( . .)\nc(\")(\")\n"
+            << "Fin du programme\nAppuyer sur entrer pour continuer ... ";
+    fichier.close();
+    attendu.close();
+    verifierCas(cas);
+    fs::remove_all(cas);
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+#include "lancer.h"
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using Horloge = std::chrono::steady_clock;
+constexpr auto delaiMax = std::chrono::seconds(20);
+
+struct Processus {
+    pid_t pid = -1;
+    int sortie = -1;  // what the program prints
+    int clavier = -1; // where the test types, or -1
+    int depart = -1;  // the program starts once this is closed
+    bool terminal = false;
+    std::string lu;
+};
+
+[[noreturn]] void executer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
+                           const int depart[2])
+{
+    close(depart[1]);
+    char attente;
+    while (read(depart[0], &attente, 1) > 0) {}
+    std::vector<char*> arguments;
+    for (const auto& mot : commande)
+        arguments.push_back(const_cast<char*>(mot.c_str()));
+    arguments.push_back(nullptr);
+    if (chdir(dossier.c_str()) == 0)
+        execv(arguments[0], arguments.data());
+    _exit(127);
+}
+
+std::string concatener(const std::vector<Echange>& dialogue)
+{
+    std::string tout;
+    for (const auto& echange : dialogue)
+        tout += echange.saisie;
+    return tout;
+}
+
+Processus demarrer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
+                   Clavier clavier, const std::vector<Echange>& dialogue)
+{
+    Processus p;
+    int depart[2];
+    pipe2(depart, O_CLOEXEC);
+    p.depart = depart[1];
+    if (clavier == Clavier::terminal) {
+        p.terminal = true;
+        p.pid = forkpty(&p.sortie, nullptr, nullptr, nullptr);
+        if (p.pid == 0)
+            executer(commande, dossier, depart);
+        p.clavier = p.sortie;
+    } else {
+        int sortie[2], tube[2] = {-1, -1};
+        pipe2(sortie, O_CLOEXEC);
+        if (clavier == Clavier::tube)
+            pipe2(tube, O_CLOEXEC);
+        if (clavier == Clavier::fichier)
+            std::ofstream(dossier / ".clavier", std::ios::binary) << concatener(dialogue);
+        p.pid = fork();
+        if (p.pid == 0) {
+            const auto source = clavier == Clavier::tube      ? tube[0]
+                                : clavier == Clavier::fichier ? open((dossier / ".clavier").c_str(), O_RDONLY)
+                                                              : open("/dev/null", O_RDONLY);
+            dup2(source, 0);
+            dup2(sortie[1], 1);
+            executer(commande, dossier, depart);
+        }
+        close(sortie[1]);
+        if (tube[0] >= 0)
+            close(tube[0]);
+        p.sortie = sortie[0];
+        p.clavier = tube[1];
+    }
+    close(depart[0]);
+    return p;
+}
+
+// Reads what is printed until `assez` holds, the program closes its output,
+// or the deadline passes.
+template <class Condition>
+void lire(Processus& p, Horloge::time_point limite, Condition assez)
+{
+    while (!assez() && Horloge::now() < limite) {
+        pollfd attente{p.sortie, POLLIN, 0};
+        if (poll(&attente, 1, 50) <= 0)
+            continue;
+        char morceau[65536];
+        const ssize_t n = read(p.sortie, morceau, sizeof morceau);
+        if (n <= 0)
+            return;
+        p.lu.append(morceau, static_cast<std::size_t>(n));
+    }
+}
+
+std::string sansRetourChariot(std::string texte)
+{
+    std::string propre;
+    for (std::size_t i = 0; i < texte.size(); ++i)
+        if (!(texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n'))
+            propre += texte[i];
+    return propre;
+}
+
+// What the screen shows so far.
+std::string ecranLu(const Processus& p)
+{
+    return p.terminal ? sansRetourChariot(p.lu) : p.lu;
+}
+
+bool enVie(pid_t pid)
+{
+    siginfo_t etat{};
+    return waitid(P_PID, static_cast<id_t>(pid), &etat, WEXITED | WNOHANG | WNOWAIT) == 0 && etat.si_pid == 0;
+}
+
+}  // namespace
+
+std::vector<Echange> lireDialogue(const std::string& texte)
+{
+    std::vector<Echange> dialogue;
+    std::size_t debut = 0;
+    for (;;) {
+        const auto ouvre = texte.find("{{", debut);
+        const auto ferme = ouvre == std::string::npos ? ouvre : texte.find("}}", ouvre);
+        if (ferme == std::string::npos) {
+            dialogue.push_back({texte.substr(debut), ""});
+            return dialogue;
+        }
+        dialogue.push_back({texte.substr(debut, ouvre - debut), texte.substr(ouvre + 2, ferme - ouvre - 2)});
+        debut = ferme + 2;
+    }
+}
+
+std::string ecranAttendu(const std::vector<Echange>& dialogue, Clavier clavier)
+{
+    std::string ecran;
+    for (const auto& echange : dialogue)
+        ecran += echange.attendu + (clavier == Clavier::terminal ? echange.saisie : "");
+    return ecran;
+}
+
+Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
+                Clavier clavier, const std::vector<Echange>& dialogue)
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    // Run with standard streams closed, new pipes would take their numbers.
+    for (int fd = 0; fd < 3; ++fd)
+        if (fcntl(fd, F_GETFD) < 0)
+            open("/dev/null", O_RDWR);
+    Processus p = demarrer(commande, dossier, clavier, dialogue);
+    const auto limite = Horloge::now() + delaiMax;
+    std::string ecran;
+    Resultat resultat;
+    for (const auto& echange : dialogue) {
+        ecran += echange.attendu;
+        if (!ecran.empty()) {  // otherwise typed ahead, before the program starts
+            close(p.depart);
+            p.depart = -1;
+            auto affiche = [&] { return p.lu.size() >= ecran.size() && ecranLu(p).size() >= ecran.size(); };
+            lire(p, limite, affiche);
+        }
+        if (echange.saisie.empty() || clavier == Clavier::fichier)
+            continue;
+        if (!ecran.empty()) {
+            // A person types only at a program that shows what is expected and still waits.
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            if (!enVie(p.pid) || ecranLu(p) != ecran) {
+                resultat.interrompu = true;
+                break;
+            }
+        }
+        if (p.clavier >= 0)
+            (void)!write(p.clavier, echange.saisie.data(), echange.saisie.size());
+        if (p.terminal)
+            ecran += echange.saisie;
+    }
+    if (p.depart >= 0)
+        close(p.depart);
+    if (clavier == Clavier::tube)
+        close(p.clavier);
+    lire(p, limite, [] { return false; });
+    int statut = 0;
+    while (waitpid(p.pid, &statut, WNOHANG) == 0 && Horloge::now() < limite)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (Horloge::now() >= limite) {
+        kill(p.pid, SIGKILL);
+        waitpid(p.pid, &statut, 0);
+    } else if (WIFEXITED(statut)) {
+        resultat.statut = WEXITSTATUS(statut);
+    }
+    close(p.sortie);
+    resultat.sortie = ecranLu(p);
+    return resultat;
+}

@@ -1,0 +1,35 @@
+// Runs a console program as a person would: in a folder of its own, with
+// standard input from /dev/null, a pipe, a regular file or a terminal,
+// typing each answer only once the expected screen is shown.
+#ifndef TESTS_LANCER_H
+#define TESTS_LANCER_H
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+enum class Clavier { aucun, tube, fichier, terminal };
+
+// What the screen shows, then what is typed once it does. An exchange with
+// nothing expected is typed before the program starts (type-ahead).
+struct Echange {
+    std::string attendu;
+    std::string saisie;
+};
+
+struct Resultat {
+    std::string sortie;  // terminal line ends are given back as "\n"
+    int statut = -1;     // exit status, or -1 if it had to be killed
+    bool interrompu = false;  // it ended, or showed something else, before all was typed
+};
+
+// Reads "text{{typed}}text{{typed}}text" into exchanges.
+std::vector<Echange> lireDialogue(const std::string& texte);
+
+// The whole screen a run is expected to leave (a terminal echoes what is typed).
+std::string ecranAttendu(const std::vector<Echange>& dialogue, Clavier clavier);
+
+Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
+                Clavier clavier, const std::vector<Echange>& dialogue);
+
+#endif
