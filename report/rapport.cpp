@@ -2,6 +2,7 @@
 #include "tools/tools.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdint>
 #include <iomanip>
 #include <limits>
@@ -45,10 +46,36 @@ bool lireMoyenne(std::istream& entree, float& moyenneEtudiant)
     return true;
 }
 
-void imprimerLigne(std::ostream& sortie, const std::string& prenom, const std::string& nom, float moyenne)
+void ajouterAGauche(std::string& ligne, const std::string& texte, std::size_t largeur)
 {
-    sortie << std::left << std::setw(15) << prenom << std::setw(15) << nom
-           << std::right << std::setw(4) << moyenne << '%' << (moyenne < 60.0 ? " EC" : "   ") << '\n';
+    ligne += texte;
+    if (texte.size() < largeur)
+        ligne.append(largeur - texte.size(), ' ');
+}
+
+// As the stream prints a float in fixed notation with no decimals, in 4 columns.
+void ajouterMoyenne(std::string& ligne, float moyenne)
+{
+    char chiffres[64];
+    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, static_cast<double>(moyenne),
+                                   std::chars_format::fixed, 0).ptr;
+    const auto taille = static_cast<std::size_t>(fin - chiffres);
+    if (taille < 4)
+        ligne.append(4 - taille, ' ');
+    ligne.append(chiffres, taille);
+}
+
+// One row, composed whole then written at once: the rows are the bulk of
+// the output.
+void imprimerLigne(std::ostream& sortie, std::string& ligne, const std::string& prenom, const std::string& nom,
+                   float moyenne)
+{
+    ligne.clear();
+    ajouterAGauche(ligne, prenom, 15);
+    ajouterAGauche(ligne, nom, 15);
+    ajouterMoyenne(ligne, moyenne);
+    ligne += moyenne < 60.0 ? "% EC\n" : "%   \n";
+    sortie.write(ligne.data(), static_cast<std::streamsize>(ligne.size()));
 }
 
 void imprimerFin(std::ostream& sortie, float moyenneClasse)
@@ -77,6 +104,7 @@ bool imprimerRapport(std::istream& entree, std::ostream& sortie)
     // Double precision and 64 bits so that a large class still averages right.
     double totalClasse = 0;
     std::int64_t nbEtudiants = 0;
+    std::string ligne;
     while (!entree.fail()) {
         float moyenneEtudiant = 0;
         if (!lireMoyenne(entree, moyenneEtudiant)) {
@@ -85,7 +113,7 @@ bool imprimerRapport(std::istream& entree, std::ostream& sortie)
         }
         totalClasse += moyenneEtudiant;
         ++nbEtudiants;
-        imprimerLigne(sortie, prenom, nom, moyenneEtudiant);
+        imprimerLigne(sortie, ligne, prenom, nom, moyenneEtudiant);
         lireChamp(entree, prenom);
         lireChamp(entree, nom);
     }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -89,6 +90,45 @@ TEST(LireChamp, ReelEntierMotCaractere)
     verifierChamp<char>(" x", true, ' ', "x");
     verifierChamp<char>("\nx", true, '\n', "x");
     verifierChamp<char>("", false, '\0', "");
+}
+
+// The helpers read numbers and words exactly as the stream library does.
+template <class T>
+void comparerAuFlux(const std::string& entree, std::streamsize largeur = 0)
+{
+    std::istringstream nous(entree);
+    std::istringstream eux(entree);
+    nous.width(largeur);
+    eux.width(largeur);
+    T lu{};
+    T attendu{};
+    const bool reussi = lireChamp(nous, lu);
+    eux >> attendu;
+    EXPECT_EQ(reussi, !eux.fail()) << '"' << entree << '"';
+    EXPECT_EQ(nous.rdstate(), eux.rdstate()) << '"' << entree << '"';
+    EXPECT_EQ(nous.width(), eux.width()) << '"' << entree << '"';
+    EXPECT_EQ(std::memcmp(&lu, &attendu, sizeof lu) == 0 || lu == attendu, true) << '"' << entree << '"';
+    nous.clear();
+    eux.clear();
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(nous), {}), std::string(std::istreambuf_iterator<char>(eux), {}))
+        << '"' << entree << '"';
+}
+
+TEST(LireChamp, CommeLeFlux)
+{
+    for (const char* entree :
+         {"0", "-0", "+0", "007", "00.5", "-00012.50e-1", ".5", "5.", ".", "-", "+", "+-1", "--1", "1..2", "1.2.3",
+          "1e", "1e+", "1e-", "1E5", "1e+5x", "1e5.5", "1e5e5", ".e1", "e5", "0e", "00e1", "1,5", "1.5%", " \t\n\v\f\r12",
+          "3.4028235e38", "3.5e38", "-1e40", "1e-40", "1e-50", "-1e-50", "1e99999", "0x1p3", "inf", "nan",
+          "123456789012345678901234567890", "0.000000000000000000000000000000000000000000001", "16777217", "0.1", "",
+          "   ", "12abc", "\xe9"}) {
+        comparerAuFlux<float>(entree);
+        comparerAuFlux<std::string>(entree);
+    }
+    comparerAuFlux<float>(std::string("1\0002", 3));
+    comparerAuFlux<std::string>(std::string("a\0b c", 5));
+    comparerAuFlux<std::string>("  abcdef", 3);
+    comparerAuFlux<float>("  12345", 3);
 }
 
 TEST(LireChamp, UnEchecResteUnEchec)

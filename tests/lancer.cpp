@@ -162,12 +162,12 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
     const auto limite = Horloge::now() + delaiMax;
     std::string ecran;
     Resultat resultat;
+    auto affiche = [&] { return p.lu.size() >= ecran.size() && ecranLu(p).size() >= ecran.size(); };
     for (const auto& echange : dialogue) {
         ecran += echange.attendu;
         if (!ecran.empty()) {  // otherwise typed ahead, before the program starts
             close(p.depart);
             p.depart = -1;
-            auto affiche = [&] { return p.lu.size() >= ecran.size() && ecranLu(p).size() >= ecran.size(); };
             lire(p, limite, affiche);
         }
         if (echange.saisie.empty() || clavier == Clavier::fichier)
@@ -182,8 +182,10 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
         }
         if (p.clavier >= 0)
             (void)!write(p.clavier, echange.saisie.data(), echange.saisie.size());
-        if (p.terminal)
+        if (p.terminal) {  // the terminal takes it in once it has echoed it
             ecran += echange.saisie;
+            lire(p, limite, affiche);
+        }
     }
     if (p.depart >= 0)
         close(p.depart);
