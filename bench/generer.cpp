@@ -24,8 +24,10 @@ int main(int argc, char** argv)
     std::printf("prenom nom notes\n");
     for (long i = 0; i < nombre; ++i) {
         std::printf("%s%ld %s", prenoms[suivant() % 8], i % 1000, noms[suivant() % 8]);
-        for (int note = 0; note < 5; ++note)
-            std::printf(" %u.%u", suivant() % 101, suivant() % 10);
+        for (int note = 0; note < 5; ++note) {
+            const std::uint32_t dixiemes = suivant() % 1001;  // 0.0 to 100.0
+            std::printf(" %u.%u", dixiemes / 10, dixiemes % 10);
+        }
         std::printf("\n");
     }
     return 0;

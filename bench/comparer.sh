@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The report against an equivalent awk script (mawk), side by side in one run:
+# median wall time over several runs each at 1,000,000 students, and peak
+# memory at 100,000 and 1,000,000 students. Standard input from /dev/null.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+essais=${ESSAIS:-5}
+cmake --preset default >/dev/null
+cmake --build --preset default --target report generer >/dev/null
+report=$PWD/build/default/report/report
+awk_script=$PWD/bench/rapport.awk
+ici=$(mktemp -d)
+trap 'rm -rf "$ici"' EXIT
+
+# Runs one command in the folder of its file; prints "seconds peak-KiB".
+mesurer() {
+  local dossier=$1; shift
+  local debut=$EPOCHREALTIME
+  (cd "$dossier" && /usr/bin/time -f %M -o "$ici/pic" "$@" </dev/null >/dev/null)
+  local fin=$EPOCHREALTIME
+  awk -v a="$debut" -v b="$fin" -v pic="$(cat "$ici/pic")" 'BEGIN { printf "%.4f %s\n", b - a, pic }'
+}
+
+mediane() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+for n in 100000 1000000; do
+  mkdir -p "$ici/$n"
+  build/default/bench/generer "$n" >"$ici/$n/etudiant.txt"
+done
+
+echo "peak memory (KiB):"
+for n in 100000 1000000; do
+  printf '  %8d students: report %s, mawk %s\n' "$n" \
+    "$(mesurer "$ici/$n" "$report" | cut -d' ' -f2)" \
+    "$(mesurer "$ici/$n" mawk -f "$awk_script" etudiant.txt | cut -d' ' -f2)"
+done
+
+: >"$ici/t-report"; : >"$ici/t-mawk"
+for _ in $(seq "$essais"); do
+  mesurer "$ici/1000000" "$report" | cut -d' ' -f1 >>"$ici/t-report"
+  mesurer "$ici/1000000" mawk -f "$awk_script" etudiant.txt | cut -d' ' -f1 >>"$ici/t-mawk"
+done
+r=$(mediane <"$ici/t-report"); m=$(mediane <"$ici/t-mawk")
+echo "wall time at 1,000,000 students, median of $essais runs each, interleaved:"
+awk -v r="$r" -v m="$m" 'BEGIN { printf "  report %.3f s, mawk %.3f s: report %.2fx faster\n", r, m, m / r }'
