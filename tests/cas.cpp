@@ -1,13 +1,15 @@
 // End-to-end cases: each folder of tests/cas holds what the program finds in
 // its folder (etudiant.txt, a file or a directory, or nothing), the whole
-// expected screen in `dialogue`, and optionally `clavier` (aucun, tube,
-// fichier, terminal), `commande` (program and arguments, one a line) and
-// `statut` (expected exit status, 0 otherwise).
+// expected screen in `dialogue`, and optionally `clavier` (the keyboards it
+// runs with, one a line: aucun, tube, fichier, terminal; aucun otherwise),
+// `commande` (program and arguments, one a line) and `statut` (expected exit
+// status, 0 otherwise).
 #include "lancer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -63,15 +65,15 @@ std::string difference(const std::string& obtenu, const std::string& attendu)
            ":\n  got      \"" + ligne(obtenu) + "\"\n  expected \"" + ligne(attendu) + "\"";
 }
 
-// Runs the program of a case folder in a copy of it and checks the whole screen and the exit status.
-void verifierCas(const fs::path& cas)
+// Runs the program of a case folder in a copy of it, with one of the
+// keyboards the case lists, and checks the whole screen and the exit status.
+void verifierCas(const fs::path& cas, Clavier clavier)
 {
     const fs::path ici = dossierTemporaire();
     if (fs::exists(cas / "etudiant.txt"))
         fs::copy(cas / "etudiant.txt", ici / "etudiant.txt", fs::copy_options::recursive);
     auto commande = lignes(lire(cas / "commande", "report"));
     commande[0] = programmes.at(commande[0]);
-    const Clavier clavier = clavierDe(lignes(lire(cas / "clavier", "aucun"))[0]);
     const auto dialogue = lireDialogue(lire(cas / "dialogue"));
 
     const Resultat resultat = lancer(commande, ici, clavier, dialogue);
@@ -87,11 +89,13 @@ void verifierCas(const fs::path& cas)
     fs::remove_all(ici);
 }
 
+// "folder/keyboard" for every keyboard each case folder lists.
 std::vector<std::string> listerCas()
 {
     std::vector<std::string> noms;
     for (const auto& entree : fs::directory_iterator(CAS_DIR))
-        noms.push_back(entree.path().filename().string());
+        for (const auto& clavier : lignes(lire(entree.path() / "clavier", "aucun")))
+            noms.push_back(entree.path().filename().string() + "/" + clavier);
     std::sort(noms.begin(), noms.end());
     return noms;
 }
@@ -100,13 +104,14 @@ class Cas : public testing::TestWithParam<std::string> {};
 
 TEST_P(Cas, EcranEtStatut)
 {
-    verifierCas(fs::path(CAS_DIR) / GetParam());
+    const auto barre = GetParam().find('/');
+    verifierCas(fs::path(CAS_DIR) / GetParam().substr(0, barre), clavierDe(GetParam().substr(barre + 1)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dossiers, Cas, testing::ValuesIn(listerCas()),
                          [](const auto& info) {
                              std::string nom = info.param;
-                             std::replace(nom.begin(), nom.end(), '-', '_');
+                             std::replace_if(nom.begin(), nom.end(), [](char c) { return !std::isalnum(c); }, '_');
                              return nom;
                          });
 
@@ -129,7 +134,7 @@ TEST(GrandeClasse, MoyenneDeClasseExacte)
             << "Fin du programme\nAppuyer sur entrer pour continuer ... ";
     fichier.close();
     attendu.close();
-    verifierCas(cas);
+    verifierCas(cas, Clavier::aucun);
     fs::remove_all(cas);
 }
 

@@ -14,6 +14,7 @@ namespace {
 
 using Horloge = std::chrono::steady_clock;
 constexpr auto delaiMax = std::chrono::seconds(20);
+constexpr std::size_t ecranMax = std::size_t{64} << 20;
 
 struct Processus {
     pid_t pid = -1;
@@ -97,7 +98,7 @@ void lire(Processus& p, Horloge::time_point limite, Condition assez)
             continue;
         char morceau[65536];
         const ssize_t n = read(p.sortie, morceau, sizeof morceau);
-        if (n <= 0)
+        if (n <= 0 || p.lu.size() > ecranMax)  // a program printing without end is stopped by the deadline
             return;
         p.lu.append(morceau, static_cast<std::size_t>(n));
     }
@@ -163,6 +164,16 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
     std::string ecran;
     Resultat resultat;
     auto affiche = [&] { return p.lu.size() >= ecran.size() && ecranLu(p).size() >= ecran.size(); };
+    std::size_t aTaper = 0;
+    for (const auto& echange : dialogue)
+        aTaper += echange.saisie.empty() ? 0 : 1;
+    const auto fermerSiTout = [&] {  // a pipe ends with what was typed into it
+        if (aTaper == 0 && clavier == Clavier::tube && p.clavier >= 0) {
+            close(p.clavier);
+            p.clavier = -1;
+        }
+    };
+    fermerSiTout();
     for (const auto& echange : dialogue) {
         ecran += echange.attendu;
         if (!ecran.empty()) {  // otherwise typed ahead, before the program starts
@@ -182,6 +193,8 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
         }
         if (p.clavier >= 0)
             (void)!write(p.clavier, echange.saisie.data(), echange.saisie.size());
+        --aTaper;
+        fermerSiTout();
         if (p.terminal) {  // the terminal takes it in once it has echoed it
             ecran += echange.saisie;
             lire(p, limite, affiche);
@@ -189,7 +202,7 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
     }
     if (p.depart >= 0)
         close(p.depart);
-    if (clavier == Clavier::tube)
+    if (clavier == Clavier::tube && p.clavier >= 0)
         close(p.clavier);
     lire(p, limite, [] { return false; });
     int statut = 0;

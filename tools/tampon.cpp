@@ -45,13 +45,14 @@ void viderTampon()
     std::cin.seekg(0, std::ios::end);
     if (!std::cin.fail()) {
         std::cin.ignore(maxIgnore, '\n');
-        return;
+    } else {
+        std::cin.clear();
+        const std::streamsize dansLeFlux = std::cin.rdbuf()->in_avail();
+        if (dansLeFlux > 0)
+            std::cin.ignore(dansLeFlux);
+        __fpurge(stdin);
+        ecarterFileSysteme();
     }
-    std::cin.clear();
-    const std::streamsize dansLeFlux = std::cin.rdbuf()->in_avail();
-    if (dansLeFlux > 0)
-        std::cin.ignore(dansLeFlux);
-    __fpurge(stdin);
-    ecarterFileSysteme();
+    // Meeting the end of a file is no error for the next reader to inherit.
     std::cin.clear();
 }

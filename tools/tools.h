@@ -24,4 +24,17 @@ bool lireChamp(std::istream& flux, float& valeur);
 bool lireChamp(std::istream& flux, char& valeur);
 bool lireChamp(std::istream& flux, std::string& valeur);
 
+// Keyboard prompts: each flushes type-ahead, asks, and returns only an
+// acceptable answer. When standard input has ended, no answer can come: they
+// print "fin des saisies, arret du programme" and end the program (status 1).
+bool lireOuiNon(std::string question);
+int lireEntier(std::string invite);
+float lireReel(std::string invite);
+int lireEntierPositif(std::string invite);
+float lireReelPositif(std::string invite);
+std::string lireLigne(std::string invite);
+char lireCaractere(std::string invite);
+char lireCaractereParmi(std::string invite, std::string permis);
+bool estParmi(char caractere, std::string ensemble);
+
 #endif

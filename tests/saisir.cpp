@@ -1,0 +1,33 @@
+// Asks one question with the prompt named on the command line and prints
+// the answer between brackets: saisir FONCTION INVITE [PERMIS]
+#include "tools/tools.h"
+
+#include <functional>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 2;
+    const std::string invite = argv[2];
+    const std::string permis = argc > 3 ? argv[3] : "";
+    std::ostringstream reponse;
+    const std::map<std::string, std::function<void()>> fonctions = {
+        {"lireOuiNon", [&] { reponse << std::boolalpha << lireOuiNon(invite); }},
+        {"lireEntier", [&] { reponse << lireEntier(invite); }},
+        {"lireReel", [&] { reponse << lireReel(invite); }},
+        {"lireEntierPositif", [&] { reponse << lireEntierPositif(invite); }},
+        {"lireReelPositif", [&] { reponse << lireReelPositif(invite); }},
+        {"lireLigne", [&] { reponse << lireLigne(invite); }},
+        {"lireCaractere", [&] { reponse << lireCaractere(invite); }},
+        {"lireCaractereParmi", [&] { reponse << lireCaractereParmi(invite, permis); }},
+    };
+    const auto fonction = fonctions.find(argv[1]);
+    if (fonction == fonctions.end())
+        return 2;
+    fonction->second();
+    std::cout << '[' << reponse.str() << "]\n";
+    return 0;
+}

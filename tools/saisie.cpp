@@ -1,0 +1,127 @@
+#include "tools.h"
+
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+// Nothing is left to read, so no answer can come and none is made up.
+[[noreturn]] void arreterFauteDeSaisie()
+{
+    std::cout << "fin des saisies, arret du programme\n";
+    std::exit(1);
+}
+
+void arreterSiEpuisee()
+{
+    if (std::cin.eof())
+        arreterFauteDeSaisie();
+}
+
+void poser(const std::string& invite)
+{
+    std::cout << invite << std::endl;
+}
+
+// Upper case as in the classic locale: only a to z change.
+char majuscule(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char lireUnCaractere()
+{
+    const int lu = std::cin.get();
+    if (lu == std::istream::traits_type::eof())
+        arreterFauteDeSaisie();
+    return std::istream::traits_type::to_char_type(lu);
+}
+
+template <class Nombre>
+Nombre lireNombre(const std::string& invite)
+{
+    Nombre n{};
+    for (;;) {
+        viderTampon();
+        poser(invite);
+        if (lireChamp(std::cin, n))
+            return n;
+        arreterSiEpuisee();
+    }
+}
+
+}  // namespace
+
+bool lireOuiNon(std::string question)
+{
+    viderTampon();
+    for (;;) {
+        poser(question);
+        const char reponse = majuscule(lireUnCaractere());
+        if (reponse == 'O' || reponse == 'N')
+            return reponse == 'O';
+    }
+}
+
+int lireEntier(std::string invite)
+{
+    return lireNombre<int>(invite);
+}
+
+float lireReel(std::string invite)
+{
+    return lireNombre<float>(invite);
+}
+
+int lireEntierPositif(std::string invite)
+{
+    int n = lireEntier(invite);
+    while (n <= 0)
+        n = lireEntier(invite);
+    return n;
+}
+
+float lireReelPositif(std::string invite)
+{
+    float valeur = lireReel(invite);
+    while (valeur <= 0) {
+        std::cout << " vous devez entrer une valeur positive et non nulle ";
+        valeur = lireReel(invite);
+    }
+    return valeur;
+}
+
+std::string lireLigne(std::string invite)
+{
+    std::string saisie;
+    viderTampon();
+    while (saisie.empty()) {
+        std::cout << '\n' << invite << '\n';
+        if (!std::getline(std::cin, saisie))
+            arreterFauteDeSaisie();
+    }
+    return saisie;
+}
+
+char lireCaractere(std::string invite)
+{
+    viderTampon();
+    poser(invite);
+    return lireUnCaractere();
+}
+
+char lireCaractereParmi(std::string invite, std::string permis)
+{
+    char c = lireCaractere(invite);
+    while (!estParmi(c, permis))
+        c = lireCaractere(invite);
+    return c;
+}
+
+bool estParmi(char caractere, std::string ensemble)
+{
+    for (const char permis : ensemble)
+        if (majuscule(caractere) == majuscule(permis))
+            return true;
+    return false;
+}
