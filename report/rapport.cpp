@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <iomanip>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -16,8 +17,8 @@ const char* const erreurFichier = "il y a une erreure dans le fichier \"etudiant
 void imprimerEntete(std::ostream& sortie)
 {
     sortie << std::fixed << std::setprecision(0);
-    sortie << std::left << std::setw(15) << "prenom" << std::setw(10) << "nom"
-           << std::right << std::setw(10) << "note" << '\n';
+    sortie << std::left << std::setw(15) << "prenom" << std::setw(10) << "nom" << std::right << std::setw(10) << "note"
+           << '\n';
     sortie << std::left << std::setw(40) << filet << '\n';
 }
 
@@ -57,8 +58,8 @@ void ajouterAGauche(std::string& ligne, const std::string& texte, std::size_t la
 void ajouterMoyenne(std::string& ligne, float moyenne)
 {
     char chiffres[64];
-    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, static_cast<double>(moyenne),
-                                   std::chars_format::fixed, 0).ptr;
+    const double valeur = moyenne;
+    const auto fin = std::to_chars(chiffres, std::end(chiffres), valeur, std::chars_format::fixed, 0).ptr;
     const auto taille = static_cast<std::size_t>(fin - chiffres);
     if (taille < 4)
         ligne.append(4 - taille, ' ');

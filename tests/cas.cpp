@@ -42,8 +42,10 @@ std::vector<std::string> lignes(const std::string& texte)
 
 Clavier clavierDe(const std::string& nom)
 {
-    static const std::map<std::string, Clavier> modes = {
-        {"aucun", Clavier::aucun}, {"tube", Clavier::tube}, {"fichier", Clavier::fichier}, {"terminal", Clavier::terminal}};
+    static const std::map<std::string, Clavier> modes = {{"aucun", Clavier::aucun},
+                                                         {"tube", Clavier::tube},
+                                                         {"fichier", Clavier::fichier},
+                                                         {"terminal", Clavier::terminal}};
     return modes.at(nom);
 }
 
@@ -108,12 +110,16 @@ TEST_P(Cas, EcranEtStatut)
     verifierCas(fs::path(CAS_DIR) / GetParam().substr(0, barre), clavierDe(GetParam().substr(barre + 1)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Dossiers, Cas, testing::ValuesIn(listerCas()),
-                         [](const auto& info) {
-                             std::string nom = info.param;
-                             std::replace_if(nom.begin(), nom.end(), [](char c) { return !std::isalnum(c); }, '_');
-                             return nom;
-                         });
+std::string nomDeTest(const testing::TestParamInfo<std::string>& info)
+{
+    std::string nom = info.param;
+    for (char& c : nom)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return nom;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dossiers, Cas, testing::ValuesIn(listerCas()), nomDeTest);
 
 // Too large to store: 1,000,000 students averaging 99.9, whose class average
 // is 100 only if the class total keeps its precision.

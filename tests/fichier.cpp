@@ -53,8 +53,7 @@ TEST_P(OuvrirFichier, MessageEtResultat)
 
 INSTANTIATE_TEST_SUITE_P(Cas, OuvrirFichier,
                          testing::Values(Ouverture{"absent", nullptr, false, "absent"},
-                                         Ouverture{"vide", "", false, "vide"},
-                                         Ouverture{"saut", "\n", true, ""},
+                                         Ouverture{"vide", "", false, "vide"}, Ouverture{"saut", "\n", true, ""},
                                          Ouverture{"blancs", "  \t", true, ""},
                                          Ouverture{"texte", "prenom nom notes\n", true, ""},
                                          Ouverture{"repertoire", "/", false, "absent"}),
@@ -110,18 +109,22 @@ void comparerAuFlux(const std::string& entree, std::streamsize largeur = 0)
     EXPECT_EQ(std::memcmp(&lu, &attendu, sizeof lu) == 0 || lu == attendu, true) << '"' << entree << '"';
     nous.clear();
     eux.clear();
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(nous), {}), std::string(std::istreambuf_iterator<char>(eux), {}))
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(nous), {}),
+              std::string(std::istreambuf_iterator<char>(eux), {}))
         << '"' << entree << '"';
 }
 
 TEST(LireChamp, CommeLeFlux)
 {
-    for (const char* entree :
-         {"0", "-0", "+0", "007", "00.5", "-00012.50e-1", ".5", "5.", ".", "-", "+", "+-1", "--1", "1..2", "1.2.3",
-          "1e", "1e+", "1e-", "1E5", "1e+5x", "1e5.5", "1e5e5", ".e1", "e5", "0e", "00e1", "1,5", "1.5%", " \t\n\v\f\r12",
-          "3.4028235e38", "3.5e38", "-1e40", "1e-40", "1e-50", "-1e-50", "1e99999", "0x1p3", "inf", "nan",
-          "123456789012345678901234567890", "0.000000000000000000000000000000000000000000001", "16777217", "0.1", "",
-          "   ", "12abc", "\xe9"}) {
+    // clang-format off
+    const char* const entrees[] = {
+        "0", "-0", "+0", "007", "00.5", "-00012.50e-1", ".5", "5.", ".", "-", "+", "+-1", "--1", "1..2", "1.2.3",
+        "1e", "1e+", "1e-", "1E5", "1e+5x", "1e5.5", "1e5e5", ".e1", "e5", "0e", "00e1", "1,5", "1.5%",
+        " \t\n\v\f\r12", "3.4028235e38", "3.5e38", "-1e40", "1e-40", "1e-50", "-1e-50", "1e99999", "0x1p3", "inf",
+        "nan", "123456789012345678901234567890", "0.000000000000000000000000000000000000000000001", "16777217", "0.1",
+        "", "   ", "12abc", "\xe9"};
+    // clang-format on
+    for (const char* entree : entrees) {
         comparerAuFlux<float>(entree);
         comparerAuFlux<std::string>(entree);
     }

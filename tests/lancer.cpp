@@ -18,9 +18,9 @@ constexpr std::size_t ecranMax = std::size_t{64} << 20;
 
 struct Processus {
     pid_t pid = -1;
-    int sortie = -1;  // what the program prints
-    int clavier = -1; // where the test types, or -1
-    int depart = -1;  // the program starts once this is closed
+    int sortie = -1;   // what the program prints
+    int clavier = -1;  // where the test types, or -1
+    int depart = -1;   // the program starts once this is closed
     bool terminal = false;
     std::string lu;
 };
@@ -30,7 +30,8 @@ struct Processus {
 {
     close(depart[1]);
     char attente;
-    while (read(depart[0], &attente, 1) > 0) {}
+    while (read(depart[0], &attente, 1) > 0)
+        continue;
     std::vector<char*> arguments;
     for (const auto& mot : commande)
         arguments.push_back(const_cast<char*>(mot.c_str()));
@@ -48,8 +49,8 @@ std::string concatener(const std::vector<Echange>& dialogue)
     return tout;
 }
 
-Processus demarrer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
-                   Clavier clavier, const std::vector<Echange>& dialogue)
+Processus demarrer(const std::vector<std::string>& commande, const std::filesystem::path& dossier, Clavier clavier,
+                   const std::vector<Echange>& dialogue)
 {
     Processus p;
     int depart[2];
@@ -151,8 +152,8 @@ std::string ecranAttendu(const std::vector<Echange>& dialogue, Clavier clavier)
     return ecran;
 }
 
-Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
-                Clavier clavier, const std::vector<Echange>& dialogue)
+Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier, Clavier clavier,
+                const std::vector<Echange>& dialogue)
 {
     std::signal(SIGPIPE, SIG_IGN);
     // Run with standard streams closed, new pipes would take their numbers.

@@ -18,8 +18,8 @@ struct Echange {
 };
 
 struct Resultat {
-    std::string sortie;  // terminal line ends are given back as "\n"
-    int statut = -1;     // exit status, or -1 if it had to be killed
+    std::string sortie;       // terminal line ends are given back as "\n"
+    int statut = -1;          // exit status, or -1 if it had to be killed
     bool interrompu = false;  // it ended, or showed something else, before all was typed
 };
 
@@ -29,7 +29,7 @@ std::vector<Echange> lireDialogue(const std::string& texte);
 // The whole screen a run is expected to leave (a terminal echoes what is typed).
 std::string ecranAttendu(const std::vector<Echange>& dialogue, Clavier clavier);
 
-Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
-                Clavier clavier, const std::vector<Echange>& dialogue);
+Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier, Clavier clavier,
+                const std::vector<Echange>& dialogue);
 
 #endif

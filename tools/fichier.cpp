@@ -29,10 +29,11 @@ std::string collecterNombre(std::streambuf& source)
         avancer();
     }
     bool mantisse = false;
-    for (; c == '0'; avancer()) {
+    while (c == '0') {
         if (!mantisse)
             texte += '0';
         mantisse = true;
+        avancer();
     }
     bool point = false;
     bool exposant = false;
