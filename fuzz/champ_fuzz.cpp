@@ -2,18 +2,22 @@
 // chosen by the first byte: the helpers must agree with the stream library.
 #include "tools/tools.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <sstream>
 
 namespace {
 
-template <class T>
-bool pareil(const T& a, const T& b)
+bool pareil(const std::string& a, const std::string& b)
 {
-    return std::memcmp(&a, &b, sizeof a) == 0 || a == b;
+    return a == b;
+}
+
+bool pareil(float a, float b)  // -0 and 0 differ on the screen
+{
+    return a == b && std::signbit(a) == std::signbit(b);
 }
 
 template <class T>

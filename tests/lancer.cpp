@@ -30,9 +30,9 @@ struct Processus {
 {
     close(depart[1]);
     char attente;
-    while (read(depart[0], &attente, 1) > 0)
-        continue;
+    (void)!read(depart[0], &attente, 1);  // returns when the test closes its end
     std::vector<char*> arguments;
+    arguments.reserve(commande.size() + 1);
     for (const auto& mot : commande)
         arguments.push_back(const_cast<char*>(mot.c_str()));
     arguments.push_back(nullptr);
