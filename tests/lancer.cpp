@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -105,19 +106,13 @@ void lire(Processus& p, Horloge::time_point limite, Condition assez)
     }
 }
 
-std::string sansRetourChariot(std::string texte)
-{
-    std::string propre;
-    for (std::size_t i = 0; i < texte.size(); ++i)
-        if (!(texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n'))
-            propre += texte[i];
-    return propre;
-}
-
-// What the screen shows so far.
+// What the screen shows so far, with a terminal's line ends as "\n".
 std::string ecranLu(const Processus& p)
 {
-    return p.terminal ? sansRetourChariot(p.lu) : p.lu;
+    std::string ecran = p.lu;
+    for (auto i = ecran.find("\r\n"); p.terminal && i != std::string::npos; i = ecran.find("\r\n", i))
+        ecran.erase(i, 1);
+    return ecran;
 }
 
 bool enVie(pid_t pid)
@@ -169,10 +164,8 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
     for (const auto& echange : dialogue)
         aTaper += echange.saisie.empty() ? 0 : 1;
     const auto fermerSiTout = [&] {  // a pipe ends with what was typed into it
-        if (aTaper == 0 && clavier == Clavier::tube && p.clavier >= 0) {
-            close(p.clavier);
-            p.clavier = -1;
-        }
+        if (aTaper == 0 && clavier == Clavier::tube)
+            close(std::exchange(p.clavier, -1));
     };
     fermerSiTout();
     for (const auto& echange : dialogue) {
@@ -207,9 +200,10 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
         close(p.clavier);
     lire(p, limite, [] { return false; });
     int statut = 0;
-    while (waitpid(p.pid, &statut, WNOHANG) == 0 && Horloge::now() < limite)
+    pid_t fini = 0;
+    while ((fini = waitpid(p.pid, &statut, WNOHANG)) == 0 && Horloge::now() < limite)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (Horloge::now() >= limite) {
+    if (fini == 0) {  // still running at the deadline: it hangs
         kill(p.pid, SIGKILL);
         waitpid(p.pid, &statut, 0);
     } else if (WIFEXITED(statut)) {
