@@ -12,12 +12,6 @@ namespace {
     std::exit(1);
 }
 
-void arreterSiEpuisee()
-{
-    if (std::cin.eof())
-        arreterFauteDeSaisie();
-}
-
 void poser(const std::string& invite)
 {
     std::cout << invite << std::endl;
@@ -31,10 +25,10 @@ char majuscule(char c)
 
 char lireUnCaractere()
 {
-    const int lu = std::cin.get();
-    if (lu == std::istream::traits_type::eof())
+    char lu = 0;
+    if (!lireChamp(std::cin, lu))  // a raw read fails only at end of input
         arreterFauteDeSaisie();
-    return std::istream::traits_type::to_char_type(lu);
+    return lu;
 }
 
 template <class Nombre>
@@ -46,7 +40,8 @@ Nombre lireNombre(const std::string& invite)
         poser(invite);
         if (lireChamp(std::cin, n))
             return n;
-        arreterSiEpuisee();
+        if (std::cin.eof())
+            arreterFauteDeSaisie();
     }
 }
 
