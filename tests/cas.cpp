@@ -55,6 +55,21 @@ fs::path dossierTemporaire()
     return mkdtemp(modele.data());
 }
 
+// Whole screens, shown whole only when short enough to read.
+void comparerEcrans(const std::string& lu, const std::string& attendu)
+{
+    if (std::max(lu.size(), attendu.size()) < 10000) {
+        EXPECT_EQ(lu, attendu);
+        return;
+    }
+    const auto ecart = std::mismatch(attendu.begin(), attendu.end(), lu.begin(), lu.end());
+    const auto extrait = [](const std::string& texte, std::string::const_iterator depuis) {
+        return '"' + std::string(depuis, depuis + std::min<std::ptrdiff_t>(80, texte.end() - depuis)) + '"';
+    };
+    EXPECT_TRUE(lu == attendu) << "from byte " << ecart.first - attendu.begin() << ", expected "
+                               << extrait(attendu, ecart.first) << ", got " << extrait(lu, ecart.second);
+}
+
 // Runs the program of a case folder in a copy of it, with one of the
 // keyboards the case lists, and checks the whole screen and the exit status.
 void verifierCas(const fs::path& cas, Clavier clavier)
@@ -68,17 +83,12 @@ void verifierCas(const fs::path& cas, Clavier clavier)
 
     const Resultat resultat = lancer(commande, ici, clavier, dialogue);
 
+    EXPECT_FALSE(resultat.bloque) << "still running at the deadline; the screen ended with \""
+                                  << resultat.sortie.substr(resultat.sortie.size() -
+                                                            std::min<std::size_t>(resultat.sortie.size(), 400))
+                                  << '"';
     EXPECT_FALSE(resultat.interrompu) << "the program did not wait for all that was to be typed";
-    const std::string attendu = ecranAttendu(dialogue, clavier);
-    if (attendu.size() < 10000) {
-        EXPECT_EQ(resultat.sortie, attendu);
-    } else {  // too long to print whole: show where the screens part
-        const auto ecart =
-            std::mismatch(attendu.begin(), attendu.end(), resultat.sortie.begin(), resultat.sortie.end());
-        EXPECT_TRUE(resultat.sortie == attendu)
-            << "from byte " << ecart.first - attendu.begin() << ", expected \""
-            << std::string(ecart.first, std::min(ecart.first + 80, attendu.end())) << "\"";
-    }
+    comparerEcrans(resultat.sortie, ecranAttendu(dialogue, clavier));
     EXPECT_EQ(resultat.statut, std::stoi(lire(cas / "statut", "0")));
     fs::remove_all(ici);
 }
@@ -134,6 +144,29 @@ TEST(GrandeClasse, MoyenneDeClasseExacte)
     attendu.close();
     verifierCas(cas, Clavier::aucun);
     fs::remove_all(cas);
+}
+
+// The runner's own deadline holds, and a hang is told with what it showed:
+// a program that never reads, silent or printing without end.
+TEST(Lanceur, DelaiTenu)
+{
+    const struct {
+        std::vector<std::string> commande;
+        Clavier clavier;
+        const char* debutEcran;
+    } cas[] = {{{"/bin/sleep", "600"}, Clavier::tube, ""},
+               {{"/bin/sh", "-c", "exec yes"}, Clavier::terminal, "y\ny\ny\n"},
+               {{"/bin/sh", "-c", "exec yes"}, Clavier::aucun, "y\ny\ny\n"}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.commande.back());
+        const fs::path ici = dossierTemporaire();
+        const Resultat resultat =
+            lancer(c.commande, ici, c.clavier, lireDialogue("never shown{{x\n}}"), std::chrono::seconds(2));
+        EXPECT_TRUE(resultat.bloque);
+        EXPECT_EQ(resultat.statut, -1);
+        EXPECT_EQ(resultat.sortie.substr(0, 6), c.debutEcran);
+        fs::remove_all(ici);
+    }
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 namespace {
 
 using Horloge = std::chrono::steady_clock;
-constexpr auto delaiMax = std::chrono::seconds(20);
 constexpr std::size_t ecranMax = std::size_t{64} << 20;
 
 struct Processus {
@@ -23,7 +22,7 @@ struct Processus {
     int clavier = -1;  // where the test types, or -1
     int depart = -1;   // the program starts once this is closed
     bool terminal = false;
-    std::string lu;
+    std::string lu;  // what the screen shows, with a terminal's line ends as "\n"
 };
 
 [[noreturn]] void executer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
@@ -89,6 +88,22 @@ Processus demarrer(const std::vector<std::string>& commande, const std::filesyst
     return p;
 }
 
+// Kept as the screen shows it as it comes, so that the screen is never
+// walked whole again however much a program prints.
+void recevoir(Processus& p, const char* morceau, std::size_t taille)
+{
+    if (!p.terminal) {
+        p.lu.append(morceau, taille);
+        return;
+    }
+    for (std::size_t i = 0; i < taille; ++i) {
+        if (morceau[i] == '\n' && !p.lu.empty() && p.lu.back() == '\r')
+            p.lu.back() = '\n';
+        else
+            p.lu += morceau[i];
+    }
+}
+
 // Reads what is printed until `assez` holds, the program closes its output,
 // or the deadline passes.
 template <class Condition>
@@ -102,17 +117,8 @@ void lire(Processus& p, Horloge::time_point limite, Condition assez)
         const ssize_t n = read(p.sortie, morceau, sizeof morceau);
         if (n <= 0 || p.lu.size() > ecranMax)  // a program printing without end is stopped by the deadline
             return;
-        p.lu.append(morceau, static_cast<std::size_t>(n));
+        recevoir(p, morceau, static_cast<std::size_t>(n));
     }
-}
-
-// What the screen shows so far, with a terminal's line ends as "\n".
-std::string ecranLu(const Processus& p)
-{
-    std::string ecran = p.lu;
-    for (auto i = ecran.find("\r\n"); p.terminal && i != std::string::npos; i = ecran.find("\r\n", i))
-        ecran.erase(i, 1);
-    return ecran;
 }
 
 bool enVie(pid_t pid)
@@ -148,7 +154,7 @@ std::string ecranAttendu(const std::vector<Echange>& dialogue, Clavier clavier)
 }
 
 Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier, Clavier clavier,
-                const std::vector<Echange>& dialogue)
+                const std::vector<Echange>& dialogue, std::chrono::seconds delai)
 {
     std::signal(SIGPIPE, SIG_IGN);
     // Run with standard streams closed, new pipes would take their numbers.
@@ -156,10 +162,10 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
         if (fcntl(fd, F_GETFD) < 0)
             open("/dev/null", O_RDWR);
     Processus p = demarrer(commande, dossier, clavier, dialogue);
-    const auto limite = Horloge::now() + delaiMax;
+    const auto limite = Horloge::now() + delai;
     std::string ecran;
     Resultat resultat;
-    auto affiche = [&] { return p.lu.size() >= ecran.size() && ecranLu(p).size() >= ecran.size(); };
+    auto affiche = [&] { return p.lu.size() >= ecran.size(); };
     std::size_t aTaper = 0;
     for (const auto& echange : dialogue)
         aTaper += echange.saisie.empty() ? 0 : 1;
@@ -180,7 +186,7 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
         if (!ecran.empty()) {
             // A person types only at a program that shows what is expected and still waits.
             std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            if (!enVie(p.pid) || ecranLu(p) != ecran) {
+            if (!enVie(p.pid) || p.lu != ecran) {
                 resultat.interrompu = true;
                 break;
             }
@@ -206,10 +212,11 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
     if (fini == 0) {  // still running at the deadline: it hangs
         kill(p.pid, SIGKILL);
         waitpid(p.pid, &statut, 0);
+        resultat.bloque = true;
     } else if (WIFEXITED(statut)) {
         resultat.statut = WEXITSTATUS(statut);
     }
     close(p.sortie);
-    resultat.sortie = ecranLu(p);
+    resultat.sortie = std::move(p.lu);
     return resultat;
 }

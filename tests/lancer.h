@@ -4,6 +4,7 @@
 #ifndef TESTS_LANCER_H
 #define TESTS_LANCER_H
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ struct Resultat {
     std::string sortie;       // terminal line ends are given back as "\n"
     int statut = -1;          // exit status, or -1 if it had to be killed
     bool interrompu = false;  // it ended, or showed something else, before all was typed
+    bool bloque = false;      // still running at the deadline, and killed
 };
 
 // Reads "text{{typed}}text{{typed}}text" into exchanges.
@@ -29,7 +31,8 @@ std::vector<Echange> lireDialogue(const std::string& texte);
 // The whole screen a run is expected to leave (a terminal echoes what is typed).
 std::string ecranAttendu(const std::vector<Echange>& dialogue, Clavier clavier);
 
+// Whatever the program does, returns once it has ended or `delai` has passed.
 Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier, Clavier clavier,
-                const std::vector<Echange>& dialogue);
+                const std::vector<Echange>& dialogue, std::chrono::seconds delai = std::chrono::seconds(20));
 
 #endif
