@@ -1,8 +1,9 @@
 #include "rapport.h"
 #include "tools/tools.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <iomanip>
 #include <iterator>
@@ -23,14 +24,15 @@ void imprimerEntete(std::ostream& sortie)
 }
 
 // A mark must end where its field ends: "12,5" or "80%" is not a mark.
+// The character after it is already in the buffer: no peek, no sentry.
 bool lireNote(std::istream& entree, float& note)
 {
     if (!lireChamp(entree, note))
         return false;
     if (entree.eof())
         return true;
-    const int suivant = entree.peek();
-    return suivant == std::istream::traits_type::eof() || std::isspace(suivant) != 0;
+    const int suivant = entree.rdbuf()->sgetc();
+    return suivant == ' ' || (suivant >= '\t' && suivant <= '\r');
 }
 
 // The student's average, or false when one of the five marks is faulty.
@@ -47,36 +49,46 @@ bool lireMoyenne(std::istream& entree, float& moyenneEtudiant)
     return true;
 }
 
-void ajouterAGauche(std::string& ligne, const std::string& texte, std::size_t largeur)
+// As the stream prints a float in fixed notation with no decimals: the
+// nearest whole number, halves to even, and "-0" for a small negative.
+// Rounding in double is exact below 2^53; beyond, to_chars says it all.
+const char* formaterMoyenne(float moyenne, char* debut, char* fin)
 {
-    ligne += texte;
-    if (texte.size() < largeur)
-        ligne.append(largeur - texte.size(), ' ');
-}
-
-// As the stream prints a float in fixed notation with no decimals, in 4 columns.
-void ajouterMoyenne(std::string& ligne, float moyenne)
-{
-    char chiffres[64];
     const double valeur = moyenne;
-    const auto fin = std::to_chars(chiffres, std::end(chiffres), valeur, std::chars_format::fixed, 0).ptr;
-    const auto taille = static_cast<std::size_t>(fin - chiffres);
-    if (taille < 4)
-        ligne.append(4 - taille, ' ');
-    ligne.append(chiffres, taille);
+    if (!(std::fabs(valeur) < 0x1p53))
+        return std::to_chars(debut, fin, valeur, std::chars_format::fixed, 0).ptr;
+    const double arrondi = std::nearbyint(valeur);
+    if (arrondi == 0 && std::signbit(arrondi))
+        *debut++ = '-';
+    return std::to_chars(debut, fin, static_cast<std::int64_t>(arrondi)).ptr;
 }
 
-// One row, composed whole then written at once: the rows are the bulk of
-// the output.
-void imprimerLigne(std::ostream& sortie, std::string& ligne, const std::string& prenom, const std::string& nom,
-                   float moyenne)
+// Rows are the bulk of the output: they are composed in a batch, written
+// a few tens of kilobytes at a time and before anything else is printed.
+constexpr std::size_t lotMax = 1 << 16;
+
+void ecrireLot(std::ostream& sortie, std::string& lot)
 {
-    ligne.clear();
-    ajouterAGauche(ligne, prenom, 15);
-    ajouterAGauche(ligne, nom, 15);
-    ajouterMoyenne(ligne, moyenne);
-    ligne += moyenne < 60.0 ? "% EC\n" : "%   \n";
-    sortie.write(ligne.data(), static_cast<std::streamsize>(ligne.size()));
+    sortie.write(lot.data(), static_cast<std::streamsize>(lot.size()));
+    lot.clear();
+}
+
+// First name and last name left-aligned in 15, the average right-aligned
+// in 4, then "%" and the flag: laid out in place over a run of spaces.
+void ajouterLigne(std::string& lot, const std::string& prenom, const std::string& nom, float moyenne)
+{
+    char nombre[64];
+    const auto tailleNombre = static_cast<std::size_t>(formaterMoyenne(moyenne, nombre, std::end(nombre)) - nombre);
+    const std::size_t colonneNom = std::max<std::size_t>(prenom.size(), 15);
+    const std::size_t colonneNombre = colonneNom + std::max<std::size_t>(nom.size(), 15);
+    const std::size_t colonnePourcent = colonneNombre + std::max<std::size_t>(tailleNombre, 4);
+    const std::size_t debut = lot.size();
+    lot.resize(debut + colonnePourcent + 5, ' ');
+    char* const ligne = &lot[debut];
+    std::copy(prenom.begin(), prenom.end(), ligne);
+    std::copy(nom.begin(), nom.end(), ligne + colonneNom);
+    std::copy(nombre, nombre + tailleNombre, ligne + colonnePourcent - tailleNombre);
+    std::copy_n(moyenne < 60.0 ? "% EC\n" : "%   \n", 5, ligne + colonnePourcent);
 }
 
 void imprimerFin(std::ostream& sortie, float moyenneClasse)
@@ -105,19 +117,24 @@ bool imprimerRapport(std::istream& entree, std::ostream& sortie)
     // Double precision and 64 bits so that a large class still averages right.
     double totalClasse = 0;
     std::int64_t nbEtudiants = 0;
-    std::string ligne;
+    std::string lot;
+    lot.reserve(lotMax + 256);
     while (!entree.fail()) {
         float moyenneEtudiant = 0;
         if (!lireMoyenne(entree, moyenneEtudiant)) {
+            ecrireLot(sortie, lot);
             sortie << erreurFichier;
             return false;
         }
         totalClasse += moyenneEtudiant;
         ++nbEtudiants;
-        imprimerLigne(sortie, ligne, prenom, nom, moyenneEtudiant);
+        ajouterLigne(lot, prenom, nom, moyenneEtudiant);
+        if (lot.size() >= lotMax)
+            ecrireLot(sortie, lot);
         lireChamp(entree, prenom);
         lireChamp(entree, nom);
     }
+    ecrireLot(sortie, lot);
     imprimerFin(sortie, static_cast<float>(totalClasse / static_cast<double>(nbEtudiants)));
     return true;
 }

@@ -1,4 +1,5 @@
 // Opening a text file and reading it field by field.
+#include "morcele.h"
 #include "tools/tools.h"
 
 #include <gtest/gtest.h>
@@ -61,27 +62,31 @@ bool pareil(float a, float b)  // -0 and 0 differ on the screen
 }
 
 // lireChamp reads numbers and words exactly as formatted extraction does:
-// same value, result, stream state, and the same characters left.
+// same value, result, stream state, and the same characters left; and the
+// same again when the text reaches it a few characters at a time.
 template <class T>
 void comparerAuFlux(const std::string& entree, std::streamsize largeur = 0)
 {
-    SCOPED_TRACE('"' + entree + '"');
-    std::istringstream nous(entree);
+    SCOPED_TRACE('"' + entree.substr(0, 400) + '"');
     std::istringstream eux(entree);
-    nous.width(largeur);
     eux.width(largeur);
-    T lu{};
     T attendu{};
-    const bool reussi = lireChamp(nous, lu);
     eux >> attendu;
-    EXPECT_EQ(reussi, !eux.fail());
-    EXPECT_EQ(nous.rdstate(), eux.rdstate());
-    EXPECT_EQ(nous.width(), eux.width());
-    EXPECT_TRUE(pareil(lu, attendu)) << lu << " instead of " << attendu;
-    nous.clear();
+    const std::ios::iostate etat = eux.rdstate();
     eux.clear();
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(nous), {}),
-              std::string(std::istreambuf_iterator<char>(eux), {}));
+    const std::string reste(std::istreambuf_iterator<char>(eux), {});
+    for (const std::size_t morceau : {entree.size() + 1, std::size_t{1}, std::size_t{2}, std::size_t{7}}) {
+        SCOPED_TRACE(morceau);
+        TamponMorcele tampon(entree, morceau);
+        std::istream nous(&tampon);
+        nous.width(largeur);
+        T lu{};
+        EXPECT_EQ(lireChamp(nous, lu), (etat & std::ios::failbit) == 0);
+        EXPECT_EQ(nous.rdstate(), etat);
+        EXPECT_EQ(nous.width(), eux.width());
+        EXPECT_TRUE(pareil(lu, attendu)) << lu << " instead of " << attendu;
+        EXPECT_EQ(tampon.reste(), reste);
+    }
 }
 
 TEST(LireChamp, CommeLeFlux)
@@ -99,6 +104,36 @@ TEST(LireChamp, CommeLeFlux)
         comparerAuFlux<std::string>(entree);
         comparerAuFlux<int>(entree);
     }
+    // Past the digits a number keeps: rounding boundaries, huge exponents,
+    // long runs of zeros; each must still give the library's value and stop.
+    const std::string milieu = "1.000000059604644775390625";                // halfway between 1 and the next float
+    const std::string bordMax = "340282356779733661637539395458142568448";  // halfway past the largest float
+    const std::string zeros(300, '0');
+    // halfway between 0 and the smallest float: 105 significant digits
+    const std::string moitieDuPlusPetit =
+        "0.000000000000000000000000000000000000000000000700649232162408535461864791644958065640130970938257885878534141"
+        "944895541342930300743319094181060791015625";
+    const std::string longues[] = {milieu,
+                                   milieu + zeros,
+                                   milieu + zeros + "1",
+                                   "-" + milieu + zeros + "1e-0 x",
+                                   bordMax,
+                                   "340282356779733661637539395458142568447." + std::string(300, '9'),
+                                   bordMax + "." + zeros + "1",
+                                   std::string(300, '9'),
+                                   std::string(100000, '3') + " 1",
+                                   "1" + std::string(250, '0') + "e-240",
+                                   "0." + std::string(400, '0') + "1e430",
+                                   std::string(5000, '0') + "12.5",
+                                   "0." + std::string(44, '0') + "1401298464324817",
+                                   moitieDuPlusPetit,
+                                   moitieDuPlusPetit + zeros + "1",
+                                   "1e" + std::string(30, '0') + "5",
+                                   "1e-" + std::string(30, '9'),
+                                   "-0e" + std::string(30, '9'),
+                                   "1e" + std::string(30, '9')};
+    for (const auto& entree : longues)
+        comparerAuFlux<float>(entree);
     comparerAuFlux<float>(std::string("1\0002", 3));
     comparerAuFlux<std::string>(std::string("a\0b c", 5));
     comparerAuFlux<std::string>("  abcdef", 3);
