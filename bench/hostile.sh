@@ -21,6 +21,7 @@ preparer() {
     binaire) head -c 10000000 /dev/urandom >etudiant.txt ;;
     nul-dans-les-noms) printf 'prenom nom notes\nAl\0ice Du\0rand 80 70.5 90 65 74\n\0Bruno Petit\0 40 55 62 48 50\n' >etudiant.txt ;;
     mot-de-100MB) { echo "prenom nom notes"; repeter x 100000000; } >etudiant.txt ;;
+    nom-de-100MB-imprime) { echo "prenom nom notes"; repeter x 100000000; echo ' Nom 1 2 3 4 5'; } >etudiant.txt ;;
     note-de-100MB) { printf 'prenom nom notes\nAlice Durand '; repeter 7 100000000; echo ' 1 2 3 4'; } >etudiant.txt ;;
     entete-de-100MB) { repeter x 100000000; echo; } >etudiant.txt ;;
     fins-de-ligne-cr) printf '%s' "${exemple//$'\n'/$'\r'}" >etudiant.txt ;;
@@ -30,7 +31,7 @@ preparer() {
 }
 
 printf '%-18s %10s %6s %10s %8s  %s\n' input size status peak_KiB seconds "what it printed after the 25 blank lines"
-for nom in 1GB binaire nul-dans-les-noms mot-de-100MB note-de-100MB entete-de-100MB fins-de-ligne-cr repertoire; do
+for nom in 1GB binaire nul-dans-les-noms mot-de-100MB nom-de-100MB-imprime note-de-100MB entete-de-100MB fins-de-ligne-cr repertoire; do
   preparer "$nom"
   taille=$(du -sb "$ici/$nom/etudiant.txt" | cut -f1)
   debut=$EPOCHREALTIME

@@ -15,6 +15,11 @@ int main()
         imprimerRapport(entree, std::cout);
         entree.close();
     }
+    // A report lost on a full disk or a closed console is no success; said
+    // before the pause, so that the user sees it while the window is open.
+    const bool ecrit = !std::cout.flush().fail();
+    if (!ecrit)
+        std::cerr << "le rapport n'a pas pu etre ecrit" << std::endl;
     attendreEntree();
-    return 0;
+    return ecrit ? 0 : 1;
 }

@@ -10,9 +10,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -144,6 +146,23 @@ TEST(GrandeClasse, MoyenneDeClasseExacte)
     attendu.close();
     verifierCas(cas, Clavier::aucun);
     fs::remove_all(cas);
+}
+
+// Output that cannot be written is not reported as success, whatever the
+// file held: exit status 1 and one line on the error stream.
+TEST(SortiePerdue, StatutEtMessage)
+{
+    for (const char* cas : {"exemple", "fichier-absent", "fichier-vide", "note-non-numerique"}) {
+        SCOPED_TRACE(cas);
+        const fs::path ici = dossierTemporaire();
+        if (fs::exists(fs::path(CAS_DIR) / cas / "etudiant.txt"))
+            fs::copy(fs::path(CAS_DIR) / cas / "etudiant.txt", ici / "etudiant.txt");
+        const std::string commande = "cd '" + ici.string() + "' && '" REPORT_EXE "' </dev/null >/dev/full 2>erreur";
+        const int statut = std::system(commande.c_str());
+        EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 1) << statut;
+        EXPECT_EQ(lire(ici / "erreur"), "le rapport n'a pas pu etre ecrit\n");
+        fs::remove_all(ici);
+    }
 }
 
 // The runner's own deadline holds, and a hang is told with what it showed:
