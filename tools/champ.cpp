@@ -23,14 +23,15 @@ using Traits = std::istream::traits_type;
 // The stream buffer's get area is protected; a pointer to member named
 // through a derived type reaches it, as the language allows. Never made.
 struct AccesTampon : std::streambuf {
-    static const char* courant(std::streambuf& tampon)
+    static const char* courant(const std::streambuf& tampon)
     {
         return (tampon.*&AccesTampon::gptr)();
     }
-    static const char* fin(std::streambuf& tampon)
+    static const char* fin(const std::streambuf& tampon)
     {
         return (tampon.*&AccesTampon::egptr)();
     }
+    // cppcheck-suppress constParameter ; gbump moves the buffer's position
     static void avancer(std::streambuf& tampon, int n)
     {
         (tampon.*&AccesTampon::gbump)(n);
