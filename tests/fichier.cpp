@@ -41,6 +41,7 @@ TEST(OuvrirFichier, MessageEtResultat)
         const bool ouvert = ouvrirFichier(flux, chemin.string());
         const bool rouvert = ouvert && ouvrirFichier(flux, chemin.string());  // an open stream cannot open again
         std::cout.rdbuf(console);
+        flux.close();  // Windows removes no file that is open
 
         EXPECT_EQ(ouvert, o.ouvert);
         EXPECT_FALSE(rouvert);

@@ -37,7 +37,7 @@ struct Processus {
         arguments.push_back(const_cast<char*>(mot.c_str()));
     arguments.push_back(nullptr);
     if (chdir(dossier.c_str()) == 0)
-        execv(arguments[0], arguments.data());
+        execvp(arguments[0], arguments.data());
     _exit(127);
 }
 

@@ -1,0 +1,15 @@
+// What differs between operating systems, behind one small seam: one file
+// per platform implements it (plateforme_posix.cpp, plateforme_windows.cpp).
+#ifndef TOOLS_PLATEFORME_H
+#define TOOLS_PLATEFORME_H
+
+// Whether standard input may be sought at all: a redirected file may; on
+// some systems a console or a pipe claims to and must not be tried.
+bool entreeRepositionnable();
+
+// Drops what is waiting for standard input below the C++ stream: the C
+// runtime's buffer behind std::cin and the system's queue (a terminal or
+// console, a pipe: only what is there now). Never waits for more.
+void ecarterSaisieEnAttente();
+
+#endif
