@@ -193,7 +193,10 @@ TEST(SortiePerdue, StatutEtMessage)
         const fs::path ici = dossierTemporaire();
         if (fs::exists(fs::path(CAS_DIR) / cas / "etudiant.txt"))
             fs::copy(fs::path(CAS_DIR) / cas / "etudiant.txt", ici / "etudiant.txt");
-        const std::string commande = "cd '" + ici.string() + "' && '" REPORT_EXE "' </dev/null >/dev/full 2>erreur";
+        std::string commande = "cd '" + ici.string() + "' &&";
+        for (const auto& mot : commandeDe({"report"}))
+            commande += " '" + mot + "'";
+        commande += " </dev/null >/dev/full 2>erreur";
         const int statut = std::system(commande.c_str());
         EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 1) << statut;
         EXPECT_EQ(lire(ici / "erreur"),
