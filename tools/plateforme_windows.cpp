@@ -45,6 +45,7 @@ bool entreeRepositionnable()
 
 void ecarterSaisieEnAttente()
 {
+    // cppcheck-suppress fflushOnInputStream ; defined by msvcrt: it empties the buffer
     std::fflush(stdin);
     const HANDLE entree = entreeStandard();
     switch (GetFileType(entree)) {
