@@ -38,6 +38,12 @@ struct AccesTampon : std::streambuf {
     }
 };
 
+// A run handed on at once is counted in int, as the buffer moves by.
+const char* borner(const char* debut, const char* fin)
+{
+    return debut + std::min<std::ptrdiff_t>(fin - debut, INT_MAX);
+}
+
 // Hands the characters of `source` to `prendre` a run at a time; `prendre`
 // returns where it stopped taking them, and they are consumed up to there.
 // Returns the first character left, or end of file. An unbuffered source
@@ -51,7 +57,7 @@ int parcourir(std::streambuf& source, Prendre prendre)
         const bool tamponne = debut != fin;
         const char seul = Traits::to_char_type(c);
         if (tamponne)
-            fin = debut + std::min<std::ptrdiff_t>(fin - debut, INT_MAX);
+            fin = borner(debut, fin);
         else
             fin = (debut = &seul) + 1;
         const char* const arret = prendre(debut, fin);
@@ -108,7 +114,7 @@ const char* finDuMot(const char* debut, const char* fin)
 // A decimal number as formatted extraction takes it: the rules that say
 // which characters belong to it, and what they are worth.
 struct Nombre {
-    enum Etape { signe, zeros, corps, apresE, exposant, fini } etape = signe;
+    enum Etape { signe, corps, apresE, exposant, fini } etape = signe;
     bool negatif = false;
     bool mantisse = false;  // a digit before the exponent
     bool point = false;
@@ -122,25 +128,18 @@ struct Nombre {
 };
 
 // One character offered to the number: whether it is part of it. The rules
-// of the library's extraction: a sign first, a run of leading zeros, digits
-// with one decimal point, then an exponent once some digit has been seen,
-// with its own sign right after the e.
+// of the library's extraction: a sign first, digits with one decimal point,
+// then an exponent once some digit has been seen, with its own sign right
+// after the e.
 bool accepter(Nombre& n, char c)
 {
     switch (n.etape) {
     case Nombre::signe:
-        n.etape = Nombre::zeros;
+        n.etape = Nombre::corps;
         if (c == '+' || c == '-') {
             n.negatif = c == '-';
             return true;
         }
-        [[fallthrough]];
-    case Nombre::zeros:
-        if (c == '0') {
-            n.mantisse = true;
-            return true;
-        }
-        n.etape = Nombre::corps;
         [[fallthrough]];
     case Nombre::corps:
         if (estChiffre(c)) {
@@ -343,8 +342,7 @@ bool zoneTamponnee(std::istream& flux, const char*& debut, const char*& fin)
     if (flux.rdstate() != std::ios::goodbit || flux.tie() || (flux.flags() & std::ios::skipws) == 0)
         return false;
     debut = AccesTampon::courant(*flux.rdbuf());
-    fin = AccesTampon::fin(*flux.rdbuf());
-    fin = debut + std::min<std::ptrdiff_t>(fin - debut, INT_MAX);
+    fin = borner(debut, AccesTampon::fin(*flux.rdbuf()));
     return debut != fin;
 }
 
