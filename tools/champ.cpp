@@ -189,7 +189,6 @@ const char* balayer(Nombre& n, const char* p, const char* const fin)
         n.negatif = *p++ == '-';
     chiffres();
     if (p != fin && *p == '.') {
-        n.point = true;
         ++p;
         n.nbDecimales = chiffres();
     }
