@@ -232,8 +232,6 @@ constexpr int chiffresGardes = 200;
 constexpr std::int64_t exposantBorne = 1'000'000'000'000;  // far beyond any float
 
 struct Copie {
-    bool point = false;
-    bool dansExposant = false;
     bool exposantNegatif = false;
     bool collant = false;  // a digit dropped beyond those kept was not zero
     int compte = 0;
@@ -242,35 +240,30 @@ struct Copie {
     std::int64_t exposant = 0;
 };
 
-void ajouterChiffre(Copie& copie, char c)
+void ajouterChiffre(Copie& copie, char c, bool decimale)
 {
     if (copie.compte == 0 && c == '0') {
-        copie.decalage -= copie.point ? 1 : 0;  // zeros ahead of the first significant digit
+        copie.decalage -= decimale ? 1 : 0;  // zeros ahead of the first significant digit
     } else if (copie.compte < chiffresGardes) {
         copie.chiffres[copie.compte++] = c;
-        copie.decalage -= copie.point ? 1 : 0;
+        copie.decalage -= decimale ? 1 : 0;
     } else {
-        copie.decalage += copie.point ? 0 : 1;
+        copie.decalage += decimale ? 0 : 1;
         copie.collant = copie.collant || c != '0';
     }
 }
 
-// Characters already accepted as part of the number.
-void copier(Copie& copie, const char* debut, const char* fin)
+// A character the number has just accepted, placed by where the number
+// now stands: a digit of the mantissa or of the exponent, the exponent's
+// sign; the rest (sign, point, e) is in the number itself.
+void copier(Copie& copie, const Nombre& nombre, char c)
 {
-    for (; debut != fin; ++debut) {
-        const char c = *debut;
-        if (c == '.')
-            copie.point = true;
-        else if (c == 'e' || c == 'E')
-            copie.dansExposant = true;
-        else if (c == '-' || c == '+')
-            copie.exposantNegatif = copie.dansExposant && c == '-';
-        else if (!copie.dansExposant)
-            ajouterChiffre(copie, c);
-        else
-            copie.exposant = std::min(copie.exposant * 10 + (c - '0'), exposantBorne);
-    }
+    if (nombre.etape == Nombre::exposant && estChiffre(c))
+        copie.exposant = std::min(copie.exposant * 10 + (c - '0'), exposantBorne);
+    else if (nombre.etape == Nombre::exposant)
+        copie.exposantNegatif = c == '-';
+    else if (estChiffre(c))
+        ajouterChiffre(copie, c, nombre.point);
 }
 
 // The copy as a text of bounded length with the same value.
@@ -361,11 +354,14 @@ bool lireNombreMorcele(std::istream& flux, float& valeur)
         return false;
     Nombre nombre;
     Copie copie;
-    const int suivant = parcourir(*flux.rdbuf(), [&](const char* morceau, const char* bout) {
-        const char* const arret = std::find_if_not(morceau, bout, [&](char c) { return accepter(nombre, c); });
-        copier(copie, morceau, arret);
-        return arret;
-    });
+    const auto prendre = [&](char c) {
+        if (!accepter(nombre, c))
+            return false;
+        copier(copie, nombre, c);
+        return true;
+    };
+    const int suivant = parcourir(
+        *flux.rdbuf(), [&](const char* morceau, const char* bout) { return std::find_if_not(morceau, bout, prendre); });
     char texte[chiffresGardes + 32];
     const char* const texteFin = recomposer(copie, nombre.negatif, texte, std::end(texte));
     return terminer(flux, suivant == Traits::eof(), convertir(nombre, texte, texteFin, valeur));
