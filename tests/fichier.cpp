@@ -85,11 +85,89 @@ std::string valeurLisible(const std::string& valeur)
     return texte;
 }
 
-template <class T>
-std::string decrire(bool reussi, const std::istream& flux, std::size_t reste, const T& valeur)
+// How the stream stands before a read, besides its text.
+struct Reglage {
+    std::streamsize largeur = 0;
+    bool sansBlancs = false;   // noskipws
+    bool finAtteinte = false;  // eofbit alone already set
+    bool lie = false;          // an output tied to it, whose flushes are counted
+};
+
+struct SortieComptee : std::stringbuf {
+    int vidages = 0;
+    int sync() override
+    {
+        ++vidages;
+        return 0;
+    }
+};
+
+// Reads one T from `tampon` with `lire`, the stream set as `reglage` says.
+template <class T, class Lire>
+std::string lireSelon(std::streambuf& tampon, const Reglage& reglage, Lire lire)
 {
+    std::istream flux(&tampon);
+    SortieComptee comptee;
+    std::ostream sortie(&comptee);
+    flux.width(reglage.largeur);
+    if (reglage.sansBlancs)
+        flux.unsetf(std::ios::skipws);
+    if (reglage.finAtteinte)
+        flux.setstate(std::ios::eofbit);
+    if (reglage.lie)
+        flux.tie(&sortie);
+    T valeur{};
+    const bool reussi = lire(flux, valeur);
     return std::to_string(reussi) + " " + std::to_string(flux.rdstate()) + " " + std::to_string(flux.width()) + " " +
-           std::to_string(reste) + " " + valeurLisible(valeur);
+           std::to_string(lire.reste(tampon)) + " " + valeurLisible(valeur) +
+           (reglage.lie ? " videe " + std::to_string(comptee.vidages) : "");
+}
+
+struct ParLaBibliotheque {
+    template <class T>
+    bool operator()(std::istream& flux, T& valeur) const
+    {
+        return !(flux >> valeur).fail();
+    }
+    std::size_t reste(std::streambuf& tampon) const
+    {
+        return static_cast<std::size_t>(std::max<std::streamsize>(0, tampon.in_avail()));
+    }
+};
+
+struct ParLireChamp {
+    template <class T>
+    bool operator()(std::istream& flux, T& valeur) const
+    {
+        return lireChamp(flux, valeur);
+    }
+    std::size_t reste(std::streambuf& tampon) const
+    {
+        return static_cast<TamponMorcele&>(tampon).reste().size();
+    }
+};
+
+template <class T>
+std::string lectureDeLaBibliotheque(const std::string& entree, const Reglage& reglage)
+{
+    std::stringbuf tampon(entree);
+    return lireSelon<T>(tampon, reglage, ParLaBibliotheque{});
+}
+
+// lireChamp must give `attendu` whichever way the text reaches it: with the
+// buffer still empty, already filled, or a few characters at each refill.
+template <class T>
+void verifierLecture(const std::string& entree, const Reglage& reglage, const std::string& attendu)
+{
+    SCOPED_TRACE('"' + entree.substr(0, 400) + '"');
+    for (const std::size_t morceau : {entree.size() + 1, std::size_t{1}, std::size_t{2}, std::size_t{7}})
+        for (const bool rempli : {false, true}) {
+            SCOPED_TRACE(std::to_string(morceau) + (rempli ? " filled" : " empty"));
+            TamponMorcele tampon(entree, morceau);
+            if (rempli)
+                tampon.sgetc();
+            EXPECT_EQ(lireSelon<T>(tampon, reglage, ParLireChamp{}), attendu);
+        }
 }
 
 // The stream library's results for every read of the table, recorded from
@@ -124,41 +202,20 @@ Attendus& attendus()
     return lus;
 }
 
-template <class T>
-std::string lectureDeLaBibliotheque(const std::string& entree, std::streamsize largeur)
-{
-    std::istringstream eux(entree);
-    eux.width(largeur);
-    T attendu{};
-    const bool reussi = !(eux >> attendu).fail();
-    return decrire(reussi, eux, static_cast<std::size_t>(std::max<std::streamsize>(0, eux.rdbuf()->in_avail())),
-                   attendu);
-}
-
 // lireChamp reads numbers and words exactly as formatted extraction does:
-// same value, result, stream state, width, and the same characters left;
-// and the same again when the text reaches it a few characters at a time.
+// same value, result, stream state, width, and the same characters left.
 template <class T>
 void comparerAuFlux(const std::string& entree, std::streamsize largeur = 0)
 {
-    SCOPED_TRACE('"' + entree.substr(0, 400) + '"');
     Attendus& table = attendus();
     if (table.enregistrer)
-        table.lignes.push_back(lectureDeLaBibliotheque<T>(entree, largeur));
+        table.lignes.push_back(lectureDeLaBibliotheque<T>(entree, {largeur}));
     ASSERT_LT(table.suivante, table.lignes.size()) << "no recorded result: LECTURES_ENREGISTRER=1 with libstdc++";
     const std::string attendu = table.lignes[table.suivante++];
 #if defined(__GLIBCXX__)
-    EXPECT_EQ(lectureDeLaBibliotheque<T>(entree, largeur), attendu) << "the recorded result is not the library's";
+    EXPECT_EQ(lectureDeLaBibliotheque<T>(entree, {largeur}), attendu) << "the recorded result is not the library's";
 #endif
-    for (const std::size_t morceau : {entree.size() + 1, std::size_t{1}, std::size_t{2}, std::size_t{7}}) {
-        SCOPED_TRACE(morceau);
-        TamponMorcele tampon(entree, morceau);
-        std::istream nous(&tampon);
-        nous.width(largeur);
-        T lu{};
-        const bool reussi = lireChamp(nous, lu);
-        EXPECT_EQ(decrire(reussi, nous, tampon.reste().size(), lu), attendu);
-    }
+    verifierLecture<T>(entree, {largeur}, attendu);
 }
 
 TEST(LireChamp, CommeLeFlux)
@@ -169,7 +226,10 @@ TEST(LireChamp, CommeLeFlux)
         "-", "+", "+-1", "--1", "1..2", "1.2.3", "1e", "1e+", "1e-", "1E5", "1e+5x", "1e5.5", "1e5e5", ".e1", "e5",
         "0e", "00e1", "1.5%", " \t\n\v\f\r12", "3.4028235e38", "3.5e38", "-1e40", "1e-40", "1e-50", "-1e-50",
         "1e99999", "0x1p3", "inf", "nan", "123456789012345678901234567890", "16777217", "0.1", "", "   ", "12abc",
-        "0.000000000000000000000000000000000000000000001", "\xe9"};
+        "0.000000000000000000000000000000000000000000001", "\xe9",
+        // followed by a separator: the in-buffer way decides on the character after the number
+        "80 70", "74e\n", "1e5 x", "-.5\t", "5. ", ".e1 ", "1e+ 2", "+ 1", "12345678 ", "1234567.5\n", "-0.0000001 ",
+        "9999999\t", "0.5e0 ", "8\f9", "8\v9", "Durand\n80"};
     // clang-format on
     for (const char* entree : entrees) {
         comparerAuFlux<float>(entree);
@@ -210,6 +270,61 @@ TEST(LireChamp, CommeLeFlux)
     comparerAuFlux<std::string>(std::string("a\0b c", 5));
     comparerAuFlux<std::string>("  abcdef", 3);
     comparerAuFlux<float>("  12345", 3);
+}
+
+// Reads whose results follow from the written rules, worked out by hand
+// (value bits, state, characters left): each guards against a fault the
+// comparisons above once let through. The library must agree.
+template <class T, class Lignes>
+void verifierSelonLesRegles(const Lignes& lignes)
+{
+    for (const auto& ligne : lignes) {
+#if defined(__GLIBCXX__)
+        EXPECT_EQ(lectureDeLaBibliotheque<T>(ligne.texte, ligne.reglage), ligne.attendu) << ligne.texte.substr(0, 40);
+#endif
+        verifierLecture<T>(ligne.texte, ligne.reglage, ligne.attendu);
+    }
+}
+
+struct LigneDeRegle {
+    std::string texte;
+    Reglage reglage;
+    const char* attendu;
+};
+
+TEST(LireChamp, SelonLesRegles)
+{
+    const Reglage sansBlancs{0, true};
+    const Reglage finAtteinte{0, false, true};
+    const Reglage lie{0, false, false, true};
+    // Exactly half-way between two floats, then a 1 past the 200 digits kept and zeros: rounds up.
+    const std::string justeAuDela = "312.5000152587890625" + std::string(181, '0') + "1" + std::string(20, '0');
+    const std::string zerosDeTete = "0." + std::string(1100, '0') + "1e1102";
+    const LigneDeRegle nombres[] = {
+        {"74e\n", {}, "0 4 0 1 00000000"},       // no digit after the e
+        {"62.500002 ", {}, "1 0 0 1 427a0001"},  // 8 digits: not exact in a float
+        {"59.9999970 ", {}, "1 0 0 1 426fffff"},
+        {"0.9 ", {}, "1 0 0 1 3f666666"},  // divided by 10, not multiplied by 0.1
+        {"62.500 ", {}, "1 0 0 1 427a0000"},
+        {justeAuDela, {}, "1 2 0 0 439c4001"},
+        {justeAuDela + " ", {}, "1 0 0 1 439c4001"},
+        {zerosDeTete, {}, "1 2 0 0 41200000"},  // 10, however many zeros lead
+        {zerosDeTete + "\n", {}, "1 0 0 1 41200000"},
+        {"12", finAtteinte, "0 6 0 2 00000000"},
+        {"  12", sansBlancs, "0 4 0 4 00000000"},
+        {"12 ", lie, "1 0 0 1 41400000 videe 1"},
+    };
+    const LigneDeRegle mots[] = {
+        {"30", {2}, "1 0 0 0 30"},  // the width is filled as the text ends: no end of file met
+        {"3", {2}, "1 2 0 0 3"},
+        {"  abcdef", {3}, "1 0 0 3 abc"},
+        {"  abcdef gh", {3}, "1 0 0 6 abc"},  // a separator in the buffer: the width still holds
+        {"mot", finAtteinte, "0 6 0 3 "},
+        {"  ab", sansBlancs, "0 4 0 4 "},
+        {"ab ", lie, "1 0 0 1 ab videe 1"},
+    };
+    verifierSelonLesRegles<float>(nombres);
+    verifierSelonLesRegles<std::string>(mots);
 }
 
 // Characters are read raw: whitespace and line breaks count.

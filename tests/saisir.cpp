@@ -1,5 +1,7 @@
 // Asks one question with the prompt named on the command line and prints
-// the answer between brackets: saisir FONCTION INVITE [PERMIS]
+// the answer between brackets: saisir [--sans-synchro] FONCTION INVITE [PERMIS]
+// (--sans-synchro: as a program that turned off sync_with_stdio, whose
+// std::cin then buffers input of its own).
 #include "tools/tools.h"
 
 #include <functional>
@@ -9,6 +11,11 @@
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "--sans-synchro") {
+        std::ios::sync_with_stdio(false);
+        --argc;
+        ++argv;
+    }
     if (argc < 3)
         return 2;
     const std::string invite = argv[2];

@@ -2,9 +2,16 @@
 // character or a word, with the results of the stream library's own reads in
 // the classic locale, on every standard library alike.
 //
-// Numbers and words are taken from the stream buffer a run of characters at
-// a time, and a number of any length is read in bounded memory: reading marks
-// and names is most of the report's work.
+// How a field is read. Whole numbers and raw characters are left to the
+// stream. Words and decimal numbers, most of the report's work, are taken
+// from the stream buffer's own characters, in one of two ways:
+// - the usual one, when the field lies whole in what the buffer holds (a mark
+//   or a name inside a file): one pass, a number converted where it lies;
+// - the general one, for any other case (the buffer ends inside the field,
+//   an unbuffered or unusual stream): a run at a time across refills, a
+//   number keeping a bounded copy of its digits, so any length fits.
+// Which characters make a number is decided once, by `balayer`, for both:
+// they differ only in what they keep of its digits.
 #include "tools.h"
 
 #include <fast_float/fast_float.h>
@@ -39,36 +46,40 @@ struct AccesTampon : std::streambuf {
 };
 
 // A run handed on at once is counted in int, as the buffer moves by.
-const char* borner(const char* debut, const char* fin)
+const char* borner(const char* debut, const char* fin, std::size_t place = SIZE_MAX)
 {
-    return debut + std::min<std::ptrdiff_t>(fin - debut, INT_MAX);
+    return debut + std::min<std::size_t>({static_cast<std::size_t>(fin - debut), INT_MAX, place});
 }
 
-// Hands the characters of `source` to `prendre` a run at a time; `prendre`
-// returns where it stopped taking them, and they are consumed up to there.
-// Returns the first character left, or end of file. An unbuffered source
-// (std::cin over stdio) is handed one character at a time.
+// Hands the characters of `source` to `prendre` a run at a time, at most
+// `place` of them in all; `prendre` returns where it stopped taking them,
+// and they are consumed up to there. Stops there, or once `place` are taken
+// without looking further. Returns whether the end of file was met. An
+// unbuffered source (std::cin over stdio) is handed one character at a time.
 template <class Prendre>
-int parcourir(std::streambuf& source, Prendre prendre)
+bool parcourir(std::streambuf& source, Prendre prendre, std::size_t place = SIZE_MAX)
 {
-    for (int c = source.sgetc(); c != Traits::eof(); c = source.sgetc()) {
+    while (place > 0) {
+        const int c = source.sgetc();
+        if (c == Traits::eof())
+            return true;
         const char* debut = AccesTampon::courant(source);
         const char* fin = AccesTampon::fin(source);
         const bool tamponne = debut != fin;
         const char seul = Traits::to_char_type(c);
-        if (tamponne)
-            fin = borner(debut, fin);
-        else
+        if (!tamponne)
             fin = (debut = &seul) + 1;
+        fin = borner(debut, fin, place);
         const char* const arret = prendre(debut, fin);
         if (tamponne)
             AccesTampon::avancer(source, static_cast<int>(arret - debut));
         else if (arret != debut)
             source.sbumpc();
         if (arret != fin)
-            return Traits::to_int_type(*arret);
+            return false;
+        place -= static_cast<std::size_t>(arret - debut);
     }
-    return Traits::eof();
+    return false;
 }
 
 // Character classes of the classic locale, looked up rather than tested:
@@ -111,128 +122,135 @@ const char* finDuMot(const char* debut, const char* fin)
     return debut;
 }
 
-// A decimal number as formatted extraction takes it: the rules that say
-// which characters belong to it, and what they are worth.
+// A decimal number as formatted extraction reads it: an optional sign,
+// digits with at most one decimal point, then, once some digit has been
+// seen, an exponent: e or E, an optional sign, digits. This records where
+// the reading stands; the digits go to a keeper of the reader's choice.
 struct Nombre {
-    enum Etape { signe, corps, apresE, exposant, fini } etape = signe;
+    enum Etape : unsigned char { signe, entiers, decimales, signeExposant, exposant, fini } etape = signe;
     bool negatif = false;
-    bool mantisse = false;  // a digit before the exponent
-    bool point = false;
+    bool mantisse = false;  // some digit before the exponent
     bool avecExposant = false;
+    bool exposantNegatif = false;
     bool chiffreExposant = false;
-    // Kept by the one-pass reading only: the digits, mantissa and decimals.
-    bool enUnePasse = false;
-    int nbChiffres = 0;
-    int nbDecimales = 0;
-    std::uint64_t chiffres = 0;  // exact while nbChiffres <= 19
 };
-
-// One character offered to the number: whether it is part of it. The rules
-// of the library's extraction: a sign first, digits with one decimal point,
-// then an exponent once some digit has been seen, with its own sign right
-// after the e.
-bool accepter(Nombre& n, char c)
-{
-    switch (n.etape) {
-    case Nombre::signe:
-        n.etape = Nombre::corps;
-        if (c == '+' || c == '-') {
-            n.negatif = c == '-';
-            return true;
-        }
-        [[fallthrough]];
-    case Nombre::corps:
-        if (estChiffre(c)) {
-            n.mantisse = true;
-        } else if (c == '.' && !n.point) {
-            n.point = true;
-        } else if ((c == 'e' || c == 'E') && n.mantisse) {
-            n.avecExposant = true;
-            n.etape = Nombre::apresE;
-        } else {
-            break;
-        }
-        return true;
-    case Nombre::apresE:
-        n.etape = Nombre::exposant;
-        if (c == '+' || c == '-')
-            return true;
-        [[fallthrough]];
-    case Nombre::exposant:
-        if (!estChiffre(c))
-            break;
-        n.chiffreExposant = true;
-        return true;
-    case Nombre::fini:
-        return false;
-    }
-    n.etape = Nombre::fini;
-    return false;
-}
-
-// The same rules, for a number that lies whole in [debut, fin), as one pass:
-// returns where it ends, or fin if it may go on past it.
-const char* balayer(Nombre& n, const char* p, const char* const fin)
-{
-    const auto chiffres = [&] {
-        const char* const depart = p;
-        std::uint64_t valeur = n.chiffres;  // a local: stores through a char pointer could alias a member
-        for (; p != fin && estChiffre(*p); ++p)
-            valeur = valeur * 10 + static_cast<std::uint64_t>(*p - '0');
-        n.chiffres = valeur;
-        const auto nombre = static_cast<int>(std::min<std::ptrdiff_t>(p - depart, INT_MAX / 2));
-        n.nbChiffres += nombre;
-        return nombre;
-    };
-    n.enUnePasse = true;
-    if (p != fin && (*p == '+' || *p == '-'))
-        n.negatif = *p++ == '-';
-    chiffres();
-    if (p != fin && *p == '.') {
-        ++p;
-        n.nbDecimales = chiffres();
-    }
-    n.mantisse = n.nbChiffres > 0;
-    if (p != fin && (*p == 'e' || *p == 'E') && n.mantisse) {
-        n.avecExposant = true;
-        if (++p != fin && (*p == '+' || *p == '-'))
-            ++p;
-        const char* const depart = p;
-        while (p != fin && estChiffre(*p))
-            ++p;
-        n.chiffreExposant = p != depart;
-    }
-    return p;
-}
-
-// Short marks such as "70.5" are most of what is read: at most 7 digits and
-// no exponent. The digits and the power of ten are then exact floats, and
-// one division rounds correctly: the exact case that fast_float tries first,
-// taken here without reading the text again.
-bool convertirCourt(const Nombre& n, float& valeur)
-{
-    static constexpr float puissancesDeDix[] = {1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F, 1e6F, 1e7F};
-    if (!n.enUnePasse || n.avecExposant || n.nbChiffres > 7)
-        return false;
-    const float absolue = static_cast<float>(n.chiffres) / puissancesDeDix[n.nbDecimales];
-    valeur = n.negatif ? -absolue : absolue;
-    return true;
-}
 
 bool estValide(const Nombre& n)
 {
     return n.mantisse && (!n.avecExposant || n.chiffreExposant);
 }
 
-// A number split across refills of the stream buffer is copied, but only its
-// first significant digits: later ones only tell whether any of them was not
-// zero. A float's rounding boundaries have at most 113 significant digits,
-// so 200 and a sticky last digit are worth the whole text.
+// Takes from [p, fin) the characters that continue the number, handing each
+// run of digits to `chiffres` (which takes the run and says where it ends).
+// Returns where the number stops, or fin when it may go on: the characters
+// that follow are then offered by calling again.
+template <class Chiffres>
+const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& chiffres)
+{
+    const char* depart = p;
+    switch (n.etape) {
+    case Nombre::signe:
+        if (p == fin)
+            return p;
+        if (*p == '+' || *p == '-')
+            n.negatif = *p++ == '-';
+        n.etape = Nombre::entiers;
+        [[fallthrough]];
+    case Nombre::entiers:
+        depart = p;
+        p = prendreMantisse(chiffres, p, fin, false);
+        n.mantisse = n.mantisse || p != depart;
+        if (p == fin)
+            return p;
+        if (*p != '.')
+            goto finDeMantisse;  // no point: no decimals follow
+        ++p;
+        n.etape = Nombre::decimales;
+        [[fallthrough]];
+    case Nombre::decimales:
+        depart = p;
+        p = prendreMantisse(chiffres, p, fin, true);
+        n.mantisse = n.mantisse || p != depart;
+        if (p == fin)
+            return p;
+    finDeMantisse:
+        if ((*p != 'e' && *p != 'E') || !n.mantisse) {
+            n.etape = Nombre::fini;
+            return p;
+        }
+        ++p;
+        n.avecExposant = true;
+        n.etape = Nombre::signeExposant;
+        [[fallthrough]];
+    case Nombre::signeExposant:
+        if (p == fin)
+            return p;
+        if (*p == '+' || *p == '-')
+            n.exposantNegatif = *p++ == '-';
+        n.etape = Nombre::exposant;
+        [[fallthrough]];
+    case Nombre::exposant:
+        depart = p;
+        p = prendreExposant(chiffres, p, fin);
+        n.chiffreExposant = n.chiffreExposant || p != depart;
+        if (p != fin)
+            n.etape = Nombre::fini;
+        return p;
+    case Nombre::fini:
+        break;
+    }
+    return p;
+}
+
+// What a number lying whole in the buffer keeps of its digits: enough to
+// convert a short one at once. Any other is converted from its text.
+struct ChiffresEnPlace {
+    std::uint64_t valeur = 0;  // exact while nombre <= 19
+    int nombre = 0;
+    int decimales = 0;
+};
+
+const char* prendreMantisse(ChiffresEnPlace& chiffres, const char* p, const char* fin, bool decimales)
+{
+    const char* const depart = p;
+    std::uint64_t valeur = chiffres.valeur;  // a local: stores through a char pointer could alias a member
+    for (; p != fin && estChiffre(*p); ++p)
+        valeur = valeur * 10 + static_cast<std::uint64_t>(*p - '0');
+    chiffres.valeur = valeur;
+    const auto nombre = static_cast<int>(std::min<std::ptrdiff_t>(p - depart, INT_MAX / 2));
+    chiffres.nombre += nombre;
+    if (decimales)
+        chiffres.decimales = nombre;
+    return p;
+}
+
+const char* prendreExposant(ChiffresEnPlace& /*chiffres*/, const char* p, const char* fin)
+{
+    return std::find_if_not(p, fin, estChiffre);
+}
+
+// Short marks such as "70.5" are most of what is read: at most 7 digits and
+// no exponent. The digits and the power of ten are then exact floats, and
+// one division rounds correctly: the exact case that fast_float tries first,
+// taken here without reading the text again.
+bool convertirCourt(const Nombre& n, const ChiffresEnPlace& chiffres, float& valeur)
+{
+    static constexpr float puissancesDeDix[] = {1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F, 1e6F, 1e7F};
+    if (!estValide(n) || n.avecExposant || chiffres.nombre > 7)
+        return false;
+    const float absolue = static_cast<float>(chiffres.valeur) / puissancesDeDix[chiffres.decimales];
+    valeur = n.negatif ? -absolue : absolue;
+    return true;
+}
+
+// What a number read across refills keeps: its first significant digits
+// only; later ones tell only whether any of them was not zero. A float's
+// rounding boundaries have at most 113 significant digits, so 200 and a
+// sticky last digit are worth the whole text.
 constexpr int chiffresGardes = 200;
 constexpr std::int64_t exposantBorne = 1'000'000'000'000;  // far beyond any float
 
 struct Copie {
-    bool exposantNegatif = false;
     bool collant = false;  // a digit dropped beyond those kept was not zero
     int compte = 0;
     char chiffres[chiffresGardes];
@@ -240,44 +258,41 @@ struct Copie {
     std::int64_t exposant = 0;
 };
 
-void ajouterChiffre(Copie& copie, char c, bool decimale)
+const char* prendreMantisse(Copie& copie, const char* p, const char* fin, bool decimales)
 {
-    if (copie.compte == 0 && c == '0') {
-        copie.decalage -= decimale ? 1 : 0;  // zeros ahead of the first significant digit
-    } else if (copie.compte < chiffresGardes) {
-        copie.chiffres[copie.compte++] = c;
-        copie.decalage -= decimale ? 1 : 0;
-    } else {
-        copie.decalage += decimale ? 0 : 1;
-        copie.collant = copie.collant || c != '0';
+    for (; p != fin && estChiffre(*p); ++p) {
+        if (copie.compte == 0 && *p == '0') {
+            copie.decalage -= decimales ? 1 : 0;  // zeros ahead of the first significant digit
+        } else if (copie.compte < chiffresGardes) {
+            copie.chiffres[copie.compte++] = *p;
+            copie.decalage -= decimales ? 1 : 0;
+        } else {
+            copie.decalage += decimales ? 0 : 1;
+            copie.collant = copie.collant || *p != '0';
+        }
     }
+    return p;
 }
 
-// A character the number has just accepted, placed by where the number
-// now stands: a digit of the mantissa or of the exponent, the exponent's
-// sign; the rest (sign, point, e) is in the number itself.
-void copier(Copie& copie, const Nombre& nombre, char c)
+const char* prendreExposant(Copie& copie, const char* p, const char* fin)
 {
-    if (nombre.etape == Nombre::exposant && estChiffre(c))
-        copie.exposant = std::min(copie.exposant * 10 + (c - '0'), exposantBorne);
-    else if (nombre.etape == Nombre::exposant)
-        copie.exposantNegatif = c == '-';
-    else if (estChiffre(c))
-        ajouterChiffre(copie, c, nombre.point);
+    for (; p != fin && estChiffre(*p); ++p)
+        copie.exposant = std::min(copie.exposant * 10 + (*p - '0'), exposantBorne);
+    return p;
 }
 
 // The copy as a text of bounded length with the same value.
-const char* recomposer(const Copie& copie, bool negatif, char* texte, char* limite)
+const char* recomposer(const Copie& copie, const Nombre& n, char* texte, char* limite)
 {
     char* bout = texte;
-    if (negatif)
+    if (n.negatif)
         *bout++ = '-';
     if (copie.compte == 0) {
         *bout++ = '0';
         return bout;
     }
     bout = std::copy(copie.chiffres, copie.chiffres + copie.compte, bout);
-    std::int64_t puissance = copie.decalage + (copie.exposantNegatif ? -copie.exposant : copie.exposant);
+    std::int64_t puissance = copie.decalage + (n.exposantNegatif ? -copie.exposant : copie.exposant);
     if (copie.collant) {
         *bout++ = '1';
         --puissance;
@@ -316,10 +331,7 @@ bool preparerLecture(std::istream& flux)
     }
     if (flux.tie())
         flux.tie()->flush();
-    if ((flux.flags() & std::ios::skipws) == 0)
-        return true;
-    const int suivant = parcourir(*flux.rdbuf(), sauterBlancs);
-    if (suivant == Traits::eof()) {
+    if ((flux.flags() & std::ios::skipws) != 0 && parcourir(*flux.rdbuf(), sauterBlancs)) {
         flux.setstate(std::ios::eofbit | std::ios::failbit);
         return false;
     }
@@ -347,24 +359,18 @@ bool terminer(std::istream& flux, bool finDeFichier, bool reussi)
 }
 
 // The general way: any stream, and a number that may run past refills of
-// its buffer, copied as it goes and read character by character.
+// its buffer, copied as it goes.
 bool lireNombreMorcele(std::istream& flux, float& valeur)
 {
     if (!preparerLecture(flux))
         return false;
     Nombre nombre;
     Copie copie;
-    const auto prendre = [&](char c) {
-        if (!accepter(nombre, c))
-            return false;
-        copier(copie, nombre, c);
-        return true;
-    };
-    const int suivant = parcourir(
-        *flux.rdbuf(), [&](const char* morceau, const char* bout) { return std::find_if_not(morceau, bout, prendre); });
+    const bool finDeFichier = parcourir(
+        *flux.rdbuf(), [&](const char* morceau, const char* bout) { return balayer(nombre, morceau, bout, copie); });
     char texte[chiffresGardes + 32];
-    const char* const texteFin = recomposer(copie, nombre.negatif, texte, std::end(texte));
-    return terminer(flux, suivant == Traits::eof(), convertir(nombre, texte, texteFin, valeur));
+    const char* const texteFin = recomposer(copie, nombre, texte, std::end(texte));
+    return terminer(flux, finDeFichier, convertir(nombre, texte, texteFin, valeur));
 }
 
 }  // namespace
@@ -381,11 +387,12 @@ bool lireChamp(std::istream& flux, float& valeur)
     const char* fin = nullptr;
     if (zoneTamponnee(flux, debut, fin)) {
         Nombre nombre;
+        ChiffresEnPlace chiffres;
         const char* const nombreDebut = sauterBlancs(debut, fin);
-        const char* const arret = balayer(nombre, nombreDebut, fin);
+        const char* const arret = balayer(nombre, nombreDebut, fin, chiffres);
         if (arret != fin) {
             AccesTampon::avancer(*flux.rdbuf(), static_cast<int>(arret - debut));
-            if (estValide(nombre) && convertirCourt(nombre, valeur))
+            if (convertirCourt(nombre, chiffres, valeur))
                 return true;
             return terminer(flux, false, convertir(nombre, nombreDebut, arret, valeur));
         }
@@ -407,24 +414,25 @@ bool lireChamp(std::istream& flux, std::string& valeur)
     if (flux.width() <= 0 && zoneTamponnee(flux, debut, fin)) {
         const char* const mot = sauterBlancs(debut, fin);
         const char* const arret = finDuMot(mot, fin);
-        if (arret != fin) {
+        if (arret != fin) {  // then the word is not empty: it starts at a non-blank
             valeur.assign(mot, static_cast<std::size_t>(arret - mot));
             AccesTampon::avancer(*flux.rdbuf(), static_cast<int>(arret - debut));
             flux.width(0);
-            return terminer(flux, false, arret != mot);
+            return true;
         }
     }
     if (!preparerLecture(flux))
         return false;
     const std::streamsize largeur = flux.width();
-    const std::size_t limite = largeur > 0 ? static_cast<std::size_t>(largeur) : valeur.max_size();
     valeur.clear();
-    const int suivant = parcourir(*flux.rdbuf(), [&](const char* morceau, const char* bout) {
-        const auto place = static_cast<std::ptrdiff_t>(std::min<std::size_t>(limite - valeur.size(), PTRDIFF_MAX));
-        const char* const arret = finDuMot(morceau, morceau + std::min(place, bout - morceau));
-        valeur.append(morceau, static_cast<std::size_t>(arret - morceau));
-        return arret;
-    });
+    const bool finDeFichier = parcourir(
+        *flux.rdbuf(),
+        [&](const char* morceau, const char* bout) {
+            const char* const arret = finDuMot(morceau, bout);
+            valeur.append(morceau, static_cast<std::size_t>(arret - morceau));
+            return arret;
+        },
+        largeur > 0 ? static_cast<std::size_t>(largeur) : valeur.max_size());
     flux.width(0);
-    return terminer(flux, suivant == Traits::eof(), !valeur.empty());
+    return terminer(flux, finDeFichier, !valeur.empty());
 }

@@ -15,9 +15,10 @@ void viderTampon()
         std::cin.ignore(maxIgnore, '\n');
     } else {
         std::cin.clear();
-        const std::streamsize dansLeFlux = std::cin.rdbuf()->in_avail();
-        if (dansLeFlux > 0)
-            std::cin.ignore(dansLeFlux);
+        // What std::cin's own buffer holds (with sync_with_stdio off), taken
+        // one by one: ignore(n) would look past the last of them, and wait.
+        for (std::streamsize dansLeFlux = std::cin.rdbuf()->in_avail(); dansLeFlux > 0; --dansLeFlux)
+            std::cin.rdbuf()->sbumpc();
         ecarterSaisieEnAttente();
     }
     // Meeting the end of a file is no error for the next reader to inherit.
