@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 essais=${ESSAIS:-5}
 cmake --preset default >/dev/null
 cmake --build --preset default --target report generer >/dev/null
-report=$PWD/build/default/report/report
+report=$PWD/build/default/report/rapport-notes
 awk_script=$PWD/bench/rapport.awk
 ici=$(mktemp -d)
 trap 'rm -rf "$ici"' EXIT

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
 cmake --build --preset default --target report generer >/dev/null
-report=$PWD/build/default/report/report
+report=$PWD/build/default/report/rapport-notes
 ici=$(mktemp -d)
 trap 'rm -rf "$ici"' EXIT
 exemple=$'prenom nom notes\nAlice Durand 80 70.5 90 65 74\nBruno Petit 40 55 62 48 50\nChloe Roux 100 95 98 99 97\n'

@@ -32,7 +32,7 @@ std::vector<std::string> commandeDe(std::vector<std::string> commande)
         return commande;
     }
     const std::string dossier = autreConstruction;
-    commande[0] = dossier + (commande[0] == "report" ? "/report/report.exe" : "/tests/saisir.exe");
+    commande[0] = dossier + (commande[0] == "report" ? "/report/rapport-notes.exe" : "/tests/saisir.exe");
     commande.insert(commande.begin(), "wine");
     return commande;
 }

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
@@ -41,6 +43,15 @@ struct Processus {
     _exit(127);
 }
 
+// A pipe for the run; without one no run can be made or judged.
+void ouvrirTube(int bouts[2])
+{
+    if (pipe2(bouts, O_CLOEXEC) != 0) {
+        std::perror("pipe2");
+        std::abort();
+    }
+}
+
 std::string concatener(const std::vector<Echange>& dialogue)
 {
     std::string tout;
@@ -54,7 +65,7 @@ Processus demarrer(const std::vector<std::string>& commande, const std::filesyst
 {
     Processus p;
     int depart[2];
-    pipe2(depart, O_CLOEXEC);
+    ouvrirTube(depart);
     p.depart = depart[1];
     if (clavier == Clavier::terminal) {
         p.terminal = true;
@@ -64,9 +75,9 @@ Processus demarrer(const std::vector<std::string>& commande, const std::filesyst
         p.clavier = p.sortie;
     } else {
         int sortie[2], tube[2] = {-1, -1};
-        pipe2(sortie, O_CLOEXEC);
+        ouvrirTube(sortie);
         if (clavier == Clavier::tube)
-            pipe2(tube, O_CLOEXEC);
+            ouvrirTube(tube);
         if (clavier == Clavier::fichier)
             std::ofstream(dossier / ".clavier", std::ios::binary) << concatener(dialogue);
         p.pid = fork();
