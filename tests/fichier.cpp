@@ -102,9 +102,10 @@ struct SortieComptee : std::stringbuf {
     }
 };
 
-// Reads one T from `tampon` with `lire`, the stream set as `reglage` says.
-template <class T, class Lire>
-std::string lireSelon(std::streambuf& tampon, const Reglage& reglage, Lire lire)
+// Reads one T from `tampon`, by lireChamp or by the library's own `>>`, the
+// stream set as `reglage` says.
+template <class T>
+std::string lireSelon(TamponMorcele& tampon, const Reglage& reglage, bool parLaBibliotheque)
 {
     std::istream flux(&tampon);
     SortieComptee comptee;
@@ -117,41 +118,17 @@ std::string lireSelon(std::streambuf& tampon, const Reglage& reglage, Lire lire)
     if (reglage.lie)
         flux.tie(&sortie);
     T valeur{};
-    const bool reussi = lire(flux, valeur);
+    const bool reussi = parLaBibliotheque ? !(flux >> valeur).fail() : lireChamp(flux, valeur);
     return std::to_string(reussi) + " " + std::to_string(flux.rdstate()) + " " + std::to_string(flux.width()) + " " +
-           std::to_string(lire.reste(tampon)) + " " + valeurLisible(valeur) +
+           std::to_string(tampon.reste().size()) + " " + valeurLisible(valeur) +
            (reglage.lie ? " videe " + std::to_string(comptee.vidages) : "");
 }
-
-struct ParLaBibliotheque {
-    template <class T>
-    bool operator()(std::istream& flux, T& valeur) const
-    {
-        return !(flux >> valeur).fail();
-    }
-    std::size_t reste(std::streambuf& tampon) const
-    {
-        return static_cast<std::size_t>(std::max<std::streamsize>(0, tampon.in_avail()));
-    }
-};
-
-struct ParLireChamp {
-    template <class T>
-    bool operator()(std::istream& flux, T& valeur) const
-    {
-        return lireChamp(flux, valeur);
-    }
-    std::size_t reste(std::streambuf& tampon) const
-    {
-        return static_cast<TamponMorcele&>(tampon).reste().size();
-    }
-};
 
 template <class T>
 std::string lectureDeLaBibliotheque(const std::string& entree, const Reglage& reglage)
 {
-    std::stringbuf tampon(entree);
-    return lireSelon<T>(tampon, reglage, ParLaBibliotheque{});
+    TamponMorcele tampon(entree, entree.size() + 1);
+    return lireSelon<T>(tampon, reglage, true);
 }
 
 // lireChamp must give `attendu` whichever way the text reaches it: with the
@@ -166,7 +143,7 @@ void verifierLecture(const std::string& entree, const Reglage& reglage, const st
             TamponMorcele tampon(entree, morceau);
             if (rempli)
                 tampon.sgetc();
-            EXPECT_EQ(lireSelon<T>(tampon, reglage, ParLireChamp{}), attendu);
+            EXPECT_EQ(lireSelon<T>(tampon, reglage, false), attendu);
         }
 }
 
