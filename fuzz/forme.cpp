@@ -1,6 +1,9 @@
 #include "forme.h"
+#include "tools/tools.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -54,12 +57,26 @@ bool drapeauCoherent(const std::string& champ, bool echec)
     return nombre == "60" || (nombre < "60") == echec;
 }
 
-// A name: one or more characters, none of them whitespace, then spaces up to 15 columns.
+// A name: one or more characters, none of them whitespace, then spaces up to
+// 15 columns on screen. A name of valid UTF-8 counts its characters'
+// columns, any other one column a byte.
 template <class Suite>
 bool nomPuis(const std::string& ligne, std::size_t debut, std::size_t fin, Suite suite)
 {
+    // Followed as the name grows: valid UTF-8 up to finValide, worth
+    // colonnesValides; 4 bytes past it that make no character end it.
+    std::size_t finValide = debut;
+    std::size_t colonnesValides = 0;
+    bool utf8 = true;
     for (std::size_t bout = debut + 1; bout <= fin && !estBlanc(ligne[bout - 1]); ++bout) {
-        const std::size_t apres = bout - debut < 15 ? debut + 15 : bout;
+        const std::string_view enCours = std::string_view(ligne).substr(finValide, bout - finValide);
+        if (utf8 && estUtf8(enCours)) {
+            colonnesValides += largeurAffichee(enCours);
+            finValide = bout;
+        }
+        utf8 = utf8 && bout - finValide < 4;
+        const std::size_t colonnes = utf8 && finValide == bout ? colonnesValides : bout - debut;
+        const std::size_t apres = bout + (15 - std::min<std::size_t>(colonnes, 15));
         if (apres <= fin && queDesEspaces(ligne, bout, apres) && suite(apres))
             return true;
     }

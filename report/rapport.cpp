@@ -69,18 +69,27 @@ constexpr std::size_t lotMax = 1 << 16;
 
 void ecrireLot(std::ostream& sortie, std::string& lot)
 {
-    sortie.write(lot.data(), static_cast<std::streamsize>(lot.size()));
+    ecrireTexte(sortie, lot);  // names shown as written, on a Windows console too
     lot.clear();
 }
 
-// First name and last name left-aligned in 15, the average right-aligned
-// in 4, then "%" and the flag: laid out in place over a run of spaces.
+// A name and the spaces that bring it to 15 columns on screen: its bytes
+// as they are, padded by the columns it takes (an accent takes a byte more
+// than its column in UTF-8).
+std::size_t placeDuNom(const std::string& nom)
+{
+    return nom.size() + (15 - std::min<std::size_t>(largeurAffichee(nom), 15));
+}
+
+// First name and last name left-aligned in 15 columns, the average
+// right-aligned in 4, then "%" and the flag: laid out in place over a run of
+// spaces.
 void ajouterLigne(std::string& lot, const std::string& prenom, const std::string& nom, float moyenne)
 {
     char nombre[64];
     const auto tailleNombre = static_cast<std::size_t>(formaterMoyenne(moyenne, nombre, std::end(nombre)) - nombre);
-    const std::size_t colonneNom = std::max<std::size_t>(prenom.size(), 15);
-    const std::size_t colonneNombre = colonneNom + std::max<std::size_t>(nom.size(), 15);
+    const std::size_t colonneNom = placeDuNom(prenom);
+    const std::size_t colonneNombre = colonneNom + placeDuNom(nom);
     const std::size_t colonnePourcent = colonneNombre + std::max<std::size_t>(tailleNombre, 4);
     const std::size_t debut = lot.size();
     lot.resize(debut + colonnePourcent + 5, ' ');

@@ -1,9 +1,11 @@
 // Linux (glibc or musl): stdio's buffer is dropped with __fpurge, a
 // terminal's queue with tcflush, a pipe's by reading what FIONREAD counts.
+// A terminal shows the bytes it is given, in its own encoding.
 #include "plateforme.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <stdio_ext.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -35,4 +37,14 @@ void ecarterSaisieEnAttente()
             return;
         enAttente -= static_cast<int>(lus);
     }
+}
+
+bool sortieConsoleUnicode()
+{
+    return false;  // a terminal takes the bytes, in its own encoding
+}
+
+void ecrireConsoleUnicode(std::string_view texte)
+{
+    std::cout.write(texte.data(), static_cast<std::streamsize>(texte.size()));
 }
