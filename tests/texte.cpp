@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 TEST(LargeurAffichee, Table)
@@ -65,3 +70,25 @@ TEST(LargeurAffichee, Table)
 }
 
 }  // namespace
+
+#ifdef _WIN32
+// A console that takes nothing (here, one opened for reading only): what was
+// not written is said by the stream's state, as for a full disk. Needs a
+// console: run under a terminal.
+TEST(EcrireTexteWindows, ConsoleQuiRefuse)
+{
+    const HANDLE lecture =
+        CreateFileA("CONOUT$", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD mode = 0;
+    if (lecture == INVALID_HANDLE_VALUE || !GetConsoleMode(lecture, &mode))
+        GTEST_SKIP() << "no console: run under a terminal";
+    const HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetStdHandle(STD_OUTPUT_HANDLE, lecture);
+    ecrireTexte(std::cout, "H\xc3\xa9l\xc3\xa8ne\n");
+    const bool refuse = std::cout.bad();
+    SetStdHandle(STD_OUTPUT_HANDLE, sortie);
+    std::cout.clear();
+    CloseHandle(lecture);
+    EXPECT_TRUE(refuse);
+}
+#endif

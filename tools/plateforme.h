@@ -21,6 +21,7 @@ bool sortieConsoleUnicode();
 
 // Writes `texte` to that console: each word (a run without whitespace) from
 // UTF-8 when it is valid UTF-8, otherwise from the system's ANSI code page.
-void ecrireConsoleUnicode(std::string_view texte);
+// False when the console took not all of it.
+bool ecrireConsoleUnicode(std::string_view texte);
 
 #endif

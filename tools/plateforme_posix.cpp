@@ -44,7 +44,7 @@ bool sortieConsoleUnicode()
     return false;  // a terminal takes the bytes, in its own encoding
 }
 
-void ecrireConsoleUnicode(std::string_view texte)
+bool ecrireConsoleUnicode(std::string_view texte)
 {
-    std::cout.write(texte.data(), static_cast<std::streamsize>(texte.size()));
+    return !std::cout.write(texte.data(), static_cast<std::streamsize>(texte.size())).fail();
 }

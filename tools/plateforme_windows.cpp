@@ -49,21 +49,22 @@ bool estBlanc(char c)
 // the text, and each write stays within what a console takes at once.
 constexpr std::size_t morceauMax = 16384;
 
-void ecrireLarge(const std::wstring& large)
+bool ecrireLarge(const std::wstring& large)
 {
     const HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
     for (std::size_t fait = 0; fait < large.size();) {
         DWORD ecrits = 0;
         const auto taille = static_cast<DWORD>(std::min(large.size() - fait, morceauMax));
         if (!WriteConsoleW(console, large.data() + fait, taille, &ecrits, nullptr) || ecrits == 0)
-            return;
+            return false;
         fait += ecrits;
     }
+    return true;
 }
 
-// A piece of text, in code page `page`, added to `large`. A UTF-8 word is
-// cut only between characters.
-void ajouterLarge(std::wstring& large, std::string_view texte, UINT page)
+// A piece of text, in code page `page`, added to `large`; `large` is written
+// whenever it is full. A UTF-8 word is cut only between characters.
+bool ajouterLarge(std::wstring& large, std::string_view texte, UINT page)
 {
     while (!texte.empty()) {
         std::size_t taille = std::min(texte.size(), morceauMax);
@@ -75,10 +76,12 @@ void ajouterLarge(std::wstring& large, std::string_view texte, UINT page)
         MultiByteToWideChar(page, 0, texte.data(), static_cast<int>(taille), &large[avant], n);
         texte.remove_prefix(taille);
         if (large.size() >= morceauMax) {
-            ecrireLarge(large);
+            if (!ecrireLarge(large))
+                return false;
             large.clear();
         }
     }
+    return true;
 }
 
 }  // namespace
@@ -88,7 +91,7 @@ bool sortieConsoleUnicode()
     return estUneConsole(GetStdHandle(STD_OUTPUT_HANDLE));
 }
 
-void ecrireConsoleUnicode(std::string_view texte)
+bool ecrireConsoleUnicode(std::string_view texte)
 {
     std::wstring large;
     while (!texte.empty()) {
@@ -97,10 +100,11 @@ void ecrireConsoleUnicode(std::string_view texte)
         while (fin < texte.size() && estBlanc(texte[fin]) == blanc)
             ++fin;
         const std::string_view morceau = texte.substr(0, fin);
-        ajouterLarge(large, morceau, blanc || estUtf8(morceau) ? CP_UTF8 : CP_ACP);
+        if (!ajouterLarge(large, morceau, blanc || estUtf8(morceau) ? CP_UTF8 : CP_ACP))
+            return false;
         texte.remove_prefix(fin);
     }
-    ecrireLarge(large);
+    return ecrireLarge(large);
 }
 
 bool entreeRepositionnable()

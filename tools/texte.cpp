@@ -82,8 +82,6 @@ int colonnes(char32_t point)
         return 1;
     const auto apres = std::upper_bound(std::begin(plagesDeLargeur), std::end(plagesDeLargeur), point,
                                         [](char32_t p, const char32_t(&plage)[3]) { return p < plage[0]; });
-    if (apres == std::begin(plagesDeLargeur))
-        return 1;
     const auto& plage = *std::prev(apres);
     return point <= plage[1] ? static_cast<int>(plage[2]) : 1;
 }
@@ -120,7 +118,8 @@ void ecrireTexte(std::ostream& sortie, std::string_view texte)
 {
     if (&sortie == &std::cout && sortieConsoleUnicode()) {
         sortie.flush();  // what was printed before comes first
-        ecrireConsoleUnicode(texte);
+        if (!ecrireConsoleUnicode(texte))
+            sortie.setstate(std::ios::badbit);  // as a failed write to the stream says
         return;
     }
     sortie.write(texte.data(), static_cast<std::streamsize>(texte.size()));
