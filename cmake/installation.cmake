@@ -27,13 +27,12 @@ function(installer_texte source nom destination composant)
   install(FILES ${aInstaller}/${composant}/${nom} DESTINATION ${destination} COMPONENT ${composant})
 endfunction()
 
-# Compressed at build time as Debian's policy asks: gzip -9n.
-function(installer_comprime source destination composant)
+# source.gz, made at build time as Debian's policy asks: gzip -9n.
+function(comprimer source)
   file(RELATIVE_PATH nom ${aInstaller} ${source})
   string(MAKE_C_IDENTIFIER "comprimer-${nom}" cible)
   add_custom_command(OUTPUT ${source}.gz COMMAND gzip -9nfk ${source} DEPENDS ${source} VERBATIM)
   add_custom_target(${cible} ALL DEPENDS ${source}.gz)
-  install(FILES ${source}.gz DESTINATION ${destination} COMPONENT ${composant})
 endfunction()
 
 # The program and its texts
@@ -61,7 +60,8 @@ else()
       set(dossierMan ${CMAKE_INSTALL_MANDIR}/fr/man1)
     endif()
     configure_file(${page} ${aInstaller}/man/${langue}/rapport-notes.1 @ONLY)
-    installer_comprime(${aInstaller}/man/${langue}/rapport-notes.1 ${dossierMan} programme)
+    comprimer(${aInstaller}/man/${langue}/rapport-notes.1)
+    install(FILES ${aInstaller}/man/${langue}/rapport-notes.1.gz DESTINATION ${dossierMan} COMPONENT programme)
   endforeach()
 endif()
 
@@ -99,15 +99,10 @@ if(NOT WIN32)
   string(REPLACE "\n" "\n " permission " ${permission}")
   configure_file(cmake/debian/copyright.in ${aInstaller}/copyright @ONLY)
   configure_file(cmake/debian/changelog ${aInstaller}/changelog COPYONLY)
-  foreach(paquet IN ITEMS ${paquetProgramme} ${paquetDeveloppement})
-    set(composant programme)
-    if(paquet STREQUAL paquetDeveloppement)
-      set(composant developpement)
-    endif()
-    install(FILES ${aInstaller}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${paquet} COMPONENT ${composant})
-  endforeach()
-  installer_comprime(${aInstaller}/changelog ${CMAKE_INSTALL_DATAROOTDIR}/doc/${paquetProgramme} programme)
-  install(FILES ${aInstaller}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${paquetDeveloppement}
+  comprimer(${aInstaller}/changelog)
+  set(docDebian ${aInstaller}/copyright ${aInstaller}/changelog.gz)
+  install(FILES ${docDebian} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${paquetProgramme} COMPONENT programme)
+  install(FILES ${docDebian} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${paquetDeveloppement}
     COMPONENT developpement)
 endif()
 

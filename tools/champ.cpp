@@ -147,7 +147,12 @@ bool estValide(const Nombre& n)
 template <class Chiffres>
 const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& chiffres)
 {
-    const char* depart = p;
+    // A run of the mantissa's digits, whole or decimal.
+    const auto mantisse = [&](bool decimales) {
+        const char* const depart = p;
+        p = prendreMantisse(chiffres, p, fin, decimales);
+        n.mantisse = n.mantisse || p != depart;
+    };
     switch (n.etape) {
     case Nombre::signe:
         if (p == fin)
@@ -157,9 +162,7 @@ const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& c
         n.etape = Nombre::entiers;
         [[fallthrough]];
     case Nombre::entiers:
-        depart = p;
-        p = prendreMantisse(chiffres, p, fin, false);
-        n.mantisse = n.mantisse || p != depart;
+        mantisse(false);
         if (p == fin)
             return p;
         if (*p != '.')
@@ -168,9 +171,7 @@ const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& c
         n.etape = Nombre::decimales;
         [[fallthrough]];
     case Nombre::decimales:
-        depart = p;
-        p = prendreMantisse(chiffres, p, fin, true);
-        n.mantisse = n.mantisse || p != depart;
+        mantisse(true);
         if (p == fin)
             return p;
     finDeMantisse:
@@ -189,13 +190,14 @@ const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& c
             n.exposantNegatif = *p++ == '-';
         n.etape = Nombre::exposant;
         [[fallthrough]];
-    case Nombre::exposant:
-        depart = p;
+    case Nombre::exposant: {
+        const char* const depart = p;
         p = prendreExposant(chiffres, p, fin);
         n.chiffreExposant = n.chiffreExposant || p != depart;
         if (p != fin)
             n.etape = Nombre::fini;
         return p;
+    }
     case Nombre::fini:
         break;
     }
