@@ -1,7 +1,8 @@
 // End-to-end cases: each folder of tests/cas holds what the program finds in
 // its folder (etudiant.txt, a file or a directory, or nothing), the whole
 // expected screen in `dialogue`, and optionally `clavier` (the keyboards it
-// runs with, one a line: aucun, tube, fichier, terminal; aucun otherwise),
+// runs with, one a line: aucun, tube, fichier, terminal, and console, run
+// under wine by console_wine.py; aucun, tube and fichier otherwise),
 // `commande` (program and arguments, one a line) and `statut` (expected exit
 // status, 0 otherwise).
 #include "lancer.h"
@@ -27,12 +28,16 @@ const char* const autreConstruction = std::getenv("CAS_WINDOWS");
 
 std::vector<std::string> commandeDe(std::vector<std::string> commande)
 {
+    static const std::map<std::string, std::pair<const char*, const char*>> programmes = {
+        {"report", {REPORT_EXE, "/report/rapport-notes.exe"}},
+        {"saisir", {SAISIR_EXE, "/tests/saisir.exe"}},
+        {"questions", {QUESTIONS_EXE, "/tests/questions.exe"}}};
+    const auto& programme = programmes.at(commande[0]);
     if (!autreConstruction) {
-        commande[0] = commande[0] == "report" ? REPORT_EXE : SAISIR_EXE;
+        commande[0] = programme.first;
         return commande;
     }
-    const std::string dossier = autreConstruction;
-    commande[0] = dossier + (commande[0] == "report" ? "/report/rapport-notes.exe" : "/tests/saisir.exe");
+    commande[0] = autreConstruction + std::string(programme.second);
     commande.insert(commande.begin(), "wine");
     return commande;
 }
@@ -130,14 +135,16 @@ void verifierCas(const fs::path& cas, Clavier clavier)
     fs::remove_all(ici);
 }
 
-// "folder/keyboard" for every keyboard each case folder lists; a report
-// case that lists none runs with nothing, an empty pipe and an empty file.
+// "folder/keyboard" for every keyboard each case folder lists but a Windows
+// console; a report case that lists none runs with nothing, an empty pipe and
+// an empty file.
 std::vector<std::string> listerCas()
 {
     std::vector<std::string> noms;
     for (const auto& entree : fs::directory_iterator(CAS_DIR))
         for (const auto& clavier : lignes(lire(entree.path() / "clavier", "aucun\ntube\nfichier")))
-            noms.push_back(entree.path().filename().string() + "/" + clavier);
+            if (clavier != "console")
+                noms.push_back(entree.path().filename().string() + "/" + clavier);
     std::sort(noms.begin(), noms.end());
     return noms;
 }

@@ -1,18 +1,41 @@
 // Asks one question with the prompt named on the command line and prints
-// the answer between brackets: saisir [--sans-synchro] FONCTION INVITE [PERMIS]
+// the answer between brackets, as the module shows text:
+// saisir [--sans-synchro] [--octets] FONCTION INVITE [PERMIS]
 // (--sans-synchro: as a program that turned off sync_with_stdio, whose
-// std::cin then buffers input of its own).
+// std::cin then buffers input of its own; --octets: the answer's bytes
+// follow in hexadecimal).
 #include "tools/tools.h"
 
+#include <cstdio>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <sstream>
 
+namespace {
+
+std::string enHexadecimal(const std::string& texte)
+{
+    std::string hexadecimal;
+    for (const char c : texte) {
+        char octet[4];
+        std::snprintf(octet, sizeof octet, " %02x", static_cast<unsigned char>(c));
+        hexadecimal += octet;
+    }
+    return hexadecimal;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::string(argv[1]) == "--sans-synchro") {
         std::ios::sync_with_stdio(false);
+        --argc;
+        ++argv;
+    }
+    const bool octets = argc > 1 && std::string(argv[1]) == "--octets";
+    if (octets) {
         --argc;
         ++argv;
     }
@@ -35,6 +58,6 @@ int main(int argc, char** argv)
     if (fonction == fonctions.end())
         return 2;
     fonction->second();
-    std::cout << '[' << reponse.str() << "]\n";
+    ecrireTexte(std::cout, '[' + reponse.str() + ']' + (octets ? enHexadecimal(reponse.str()) : "") + '\n');
     return 0;
 }

@@ -34,21 +34,30 @@ void ecrire(HANDLE tube, const std::string& texte)
     ASSERT_TRUE(WriteFile(tube, texte.data(), static_cast<DWORD>(texte.size()), &ecrits, nullptr));
 }
 
-// Keys as a person types them: a key down and up for each character.
-void taper(HANDLE console, const std::string& texte)
+// Keys as a person types them: a key down and up for each character (each
+// UTF-16 unit, as the console makes of a character beyond U+FFFF).
+void taper(HANDLE console, const std::wstring& texte)
 {
-    for (const char c : texte) {
+    for (const wchar_t c : texte) {
         INPUT_RECORD touche[2] = {};
         for (int i = 0; i < 2; ++i) {
             touche[i].EventType = KEY_EVENT;
             touche[i].Event.KeyEvent.bKeyDown = i == 0;
             touche[i].Event.KeyEvent.wRepeatCount = 1;
-            touche[i].Event.KeyEvent.uChar.AsciiChar = c;
-            touche[i].Event.KeyEvent.wVirtualKeyCode = c == '\r' ? VK_RETURN : 0;
+            touche[i].Event.KeyEvent.uChar.UnicodeChar = c;
+            touche[i].Event.KeyEvent.wVirtualKeyCode = c == L'\r' ? VK_RETURN : 0;
         }
         DWORD ecrites = 0;
-        ASSERT_TRUE(WriteConsoleInputA(console, touche, 2, &ecrites));
+        ASSERT_TRUE(WriteConsoleInputW(console, touche, 2, &ecrites));
     }
+}
+
+HANDLE ouvrirConsole()
+{
+    const HANDLE console = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD mode = 0;
+    return console != INVALID_HANDLE_VALUE && GetConsoleMode(console, &mode) ? console : INVALID_HANDLE_VALUE;
 }
 
 TEST(ViderTamponWindows, Tube)
@@ -88,23 +97,68 @@ TEST(ViderTamponWindows, Fichier)
 // Needs a console: run under a terminal (wine presents one as a console).
 TEST(ViderTamponWindows, Console)
 {
-    HANDLE console = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    DWORD mode = 0;
-    if (console == INVALID_HANDLE_VALUE || !GetConsoleMode(console, &mode))
+    const HANDLE console = ouvrirConsole();
+    if (console == INVALID_HANDLE_VALUE)
         GTEST_SKIP() << "no console: run under a terminal";
     brancherEntree(console);
-    taper(console, "abc\r");
-    EXPECT_EQ(std::cin.get(), 'a');  // a line read: "bc" waits in the C runtime
-    taper(console, "xyz\r");         // and this in the console
+    viderTampon();
+    taper(console, L"abc\r");
+    EXPECT_EQ(std::cin.get(), 'a');  // a line read: "bc" waits in the console reader
+    taper(console, L"xyz\r");        // and this in the console
     viderTampon();
     DWORD enAttente = 1;
     EXPECT_TRUE(GetNumberOfConsoleInputEvents(console, &enAttente));
     EXPECT_EQ(enAttente, 0U);
-    taper(console, "42\r");
+    taper(console, L"42\r");
     int n = 0;
     EXPECT_TRUE(std::cin >> n);
     EXPECT_EQ(n, 42);
+    // A line longer than one read: its rest, held by the console, goes too.
+    taper(console, std::wstring(5000, L'a') + L"\r");
+    EXPECT_EQ(std::cin.get(), '\n');
+    EXPECT_EQ(std::cin.get(), 'a');
+    viderTampon();
+    taper(console, L"7\r");
+    EXPECT_TRUE(std::cin >> n);
+    EXPECT_EQ(n, 7);
+}
+
+// What is typed at a console reaches std::cin as UTF-8, whatever the
+// console's code page, as the same keys at a Linux terminal.
+TEST(ViderTamponWindows, ConsoleEnUtf8)
+{
+    const HANDLE console = ouvrirConsole();
+    if (console == INVALID_HANDLE_VALUE)
+        GTEST_SKIP() << "no console: run under a terminal";
+    brancherEntree(console);
+    const struct {
+        std::wstring tape;
+        std::string lu;
+    } cas[] = {
+        {L"H\u00e9l\u00e8ne Lef\u00e8vre\r", "H\xc3\xa9l\xc3\xa8ne Lef\xc3\xa8vre"},
+        {L"\xD83D\xDE00\r", "\xf0\x9f\x98\x80"},
+        {L"\xD83D\x61\xDE00\r", "\xef\xbf\275a\xef\xbf\xbd"},
+        {std::wstring(5000, L'\u00e9') + L"\r",
+         [] {
+             std::string e;
+             for (int i = 0; i < 5000; ++i)
+                 e += "\xc3\xa9";
+             return e;
+         }()},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.lu.substr(0, 20));
+        viderTampon();
+        taper(console, c.tape);
+        std::string ligne;
+        EXPECT_TRUE(std::getline(std::cin, ligne));
+        EXPECT_EQ(ligne, c.lu);
+    }
+    taper(console, L"\x1a\r");  // Ctrl+Z, Enter: the end of input
+    std::string ligne;
+    EXPECT_FALSE(std::getline(std::cin, ligne));
+    EXPECT_TRUE(std::cin.eof());
+    std::cin.clear();
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // Columns a name takes on screen: characters of valid UTF-8 (RFC 3629),
 // combining marks none, East Asian wide and fullwidth two; any other text
 // one a byte.
+#include "tools/console_unicode.h"
 #include "tools/tools.h"
 
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <vector>
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -61,11 +63,125 @@ TEST(LargeurAffichee, Table)
         {"H\xe9l\xe8ne", false, 6},          // Hélène in Windows-1252
         {"\xf8\x88\x80\x80\x80", false, 5},  // five-byte form
         {"\xfe\xff", false, 2},
+        // format characters take none, as a Linux terminal counts them: pasted
+        // from a web page inside a name, they must not shift its row
+        {"Zo\xe2\x80\x8b\xc3\xa9", true, 3},                // U+200B zero-width space
+        {"\xe2\x80\216Alice", true, 5},                     // U+200E left-to-right mark
+        {"Jean\xe2\x81\xa0Paul", true, 8},                  // U+2060 word joiner
+        {"Zo\xef\xbb\xbf\xc3\xa9", true, 3},                // U+FEFF inside a name
+        {"\xe1\x84\x80\xe1\x85\xa1\xe1\x86\xa8", true, 2},  // U+1100 U+1161 U+11A8: one syllable
+        {"\xed\x9e\xb0\xed\x9f\xbb", true, 0},              // U+D7B0, U+D7FB: vowel, trailing jamo
+        {"Marie\xc2\255Claire", true, 12},                  // U+00AD soft hyphen keeps its column
+        {"\xd8\x80\xdb\x9d", true, 2},                      // U+0600, U+06DD: prepended marks keep theirs
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(testing::PrintToString(std::string(c.texte)));
         EXPECT_EQ(estUtf8(c.texte), c.utf8);
         EXPECT_EQ(largeurAffichee(c.texte), c.colonnes);
+    }
+}
+
+// Text shown at a Windows console, as UTF-16 pieces: each word from UTF-8
+// when it is valid UTF-8, otherwise from the ANSI code page (here Latin-1,
+// where each byte is the character of that number, as é is in
+// Windows-1252). No piece is longer than a console write takes, and none
+// ends inside a character.
+TEST(EcrireEnUtf16, MotParMot)
+{
+    const auto latin1 = [](std::string_view ansi, std::u16string& sortie) {
+        for (const char c : ansi)
+            sortie.push_back(static_cast<unsigned char>(c));
+    };
+    const std::string a(unitesParEcriture - 1, 'a');
+    const std::u16string ua(a.begin(), a.end());
+    const struct {
+        std::string texte;
+        std::u16string attendu;
+    } cas[] = {
+        {"", u""},
+        {"H\xc3\xa9l\xc3\xa8ne Zo\xc3\xa9\n", u"H\u00e9l\u00e8ne Zo\u00e9\n"},          // UTF-8 words
+        {"H\xe9l\xe8ne\tZo\xe9\r\n", u"H\u00e9l\u00e8ne\tZo\u00e9\r\n"},                // ANSI words
+        {"H\xe9l\xe8ne Lef\xc3\xa8vre \xc3", u"H\u00e9l\u00e8ne Lef\u00e8vre \u00c3"},  // mixed line
+        {"\xf0\x9f\x98\x80\v\f", u"\U0001F600\v\f"},                                    // beyond U+FFFF
+        {a + "\xc3\xa9", ua + u"\u00e9"},              // a character whose bytes straddle a piece
+        {a + "\xf0\x9f\x98\x80", ua + u"\U0001F600"},  // a pair that would straddle one
+        {std::string(unitesParEcriture + 5, '\xe9'), std::u16string(unitesParEcriture + 5, u'\u00e9')},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.texte.substr(0, 40));
+        std::u16string ecrit;
+        const bool pris = ecrireEnUtf16(c.texte, latin1, [&ecrit](std::u16string_view morceau) {
+            EXPECT_LE(morceau.size(), unitesParEcriture);
+            EXPECT_FALSE(morceau.back() >= 0xD800 && morceau.back() <= 0xDBFF) << "a pair cut in two";
+            ecrit += morceau;
+            return true;
+        });
+        EXPECT_TRUE(pris);
+        EXPECT_TRUE(ecrit == c.attendu);
+    }
+    EXPECT_FALSE(ecrireEnUtf16("abc", latin1, [](std::u16string_view) { return false; }));
+}
+
+// Typed at a Windows console: the lines as it gives them (a read takes at
+// most the rest of the line being read), read through the reader to the end
+// of what was typed; "|" marks each end of input. `ecarter` > 0: that many
+// characters are read, then what was typed is dropped.
+TEST(TamponConsoleUtf8, CommeUnTerminalLinux)
+{
+    const std::size_t piece = TamponConsoleUtf8::unitesParLecture;
+    const std::u16string longue(piece + 904, u'a');
+    const std::u16string presque(piece - 1, u'a');
+    const struct {
+        std::vector<std::u16string> lignes;
+        int ecarter;
+        std::string lu;
+    } cas[] = {
+        {{u"H\u00e9l\u00e8ne \u20ac\r\n"}, 0, "H\xc3\xa9l\xc3\xa8ne \xe2\x82\xac\n|"},
+        {{u"\xD83D\xDE00\r\n"}, 0, "\xf0\x9f\x98\x80\n|"},  // a pair: one character
+        {{u"\xD83D\x61\r\n"}, 0, "\xef\xbf\275a\n|"},       // unpaired high surrogate
+        {{u"a\xD83D\r\n"}, 0, "a\xef\xbf\xbd\n|"},
+        {{u"\xDE00\x62\r\n"}, 0, "\xef\xbf\275b\n|"},  // unpaired low one
+        {{u"\r\n", u"ab\r\n"}, 0, "\nab\n|"},          // an empty line
+        {{u"a\rb\r\n"}, 0, "a\rb\n|"},                 // a lone \r stays
+        {{longue + u"\r\n"}, 0, std::string(longue.size(), 'a') + "\n|"},
+        {{presque + u"\xD83D\xDE00\r\n"}, 0, std::string(piece - 1, 'a') + "\xf0\x9f\x98\x80\n|"},
+        {{presque + u"\r\n"}, 0, std::string(piece - 1, 'a') + "\n|"},
+        {{u"\x1a\r\n", u"apres\r\n"}, 0, "|apres\n|"},  // Ctrl+Z, Enter: the end of input
+        {{u"a\x1a\r\n"}, 0, "a\x1a\n|"},                // inside a line, a character
+        {{u"\x1a" + longue + u"\r\n", u"c\r\n"}, 0, "|c\n|"},
+        {{u"ab\r\n", u"cd\r\n"}, 1, "cd\n|"},  // the rest of a line dropped
+        {{longue + u"\r\n", u"xyz\r\n"}, 1, "xyz\n|"},
+        {{presque + u"\xD83D\xDE00\r\n", u"xyz\r\n"}, 1, "xyz\n|"},
+        {{presque + u"\r\n", u"xyz\r\n"}, 1, "xyz\n|"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(testing::PrintToString(c.lu.substr(0, 40)));
+        std::size_t ligne = 0;
+        std::size_t dansLaLigne = 0;
+        TamponConsoleUtf8 tampon([&](char16_t* morceau, std::size_t place) {
+            if (ligne == c.lignes.size())
+                return std::size_t{0};
+            const std::u16string& texte = c.lignes[ligne];
+            const std::size_t unites = std::min(place, texte.size() - dansLaLigne);
+            std::copy_n(texte.begin() + static_cast<std::ptrdiff_t>(dansLaLigne), unites, morceau);
+            dansLaLigne += unites;
+            if (dansLaLigne == texte.size()) {
+                ++ligne;
+                dansLaLigne = 0;
+            }
+            return unites;
+        });
+        std::string lu;
+        for (int i = 0; i < c.ecarter; ++i)
+            tampon.sbumpc();
+        if (c.ecarter > 0)
+            tampon.ecarter();
+        do {
+            for (int octet = tampon.sbumpc(); octet != EOF; octet = tampon.sbumpc())
+                lu += static_cast<char>(octet);
+            lu += '|';
+        } while (ligne < c.lignes.size());
+        EXPECT_EQ(lu, c.lu);
     }
 }
 

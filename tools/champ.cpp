@@ -12,12 +12,12 @@
 //   number keeping a bounded copy of its digits, so any length fits.
 // Which characters make a number is decided once, by `balayer`, for both:
 // they differ only in what they keep of its digits.
+#include "caracteres.h"
 #include "tools.h"
 
 #include <fast_float/fast_float.h>
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <climits>
 #include <cstdint>
@@ -82,42 +82,16 @@ bool parcourir(std::streambuf& source, Prendre prendre, std::size_t place = SIZE
     return false;
 }
 
-// Character classes of the classic locale, looked up rather than tested:
-// millions of characters go through these.
-enum Classe : unsigned char { autre = 0, blanc = 1, chiffre = 2 };
-
-constexpr std::array<unsigned char, 256> tableDesClasses()
-{
-    std::array<unsigned char, 256> table{};
-    for (const char c : {' ', '\t', '\n', '\v', '\f', '\r'})
-        table[static_cast<unsigned char>(c)] = blanc;
-    for (char c = '0'; c <= '9'; ++c)
-        table[static_cast<unsigned char>(c)] = chiffre;
-    return table;
-}
-
-constexpr std::array<unsigned char, 256> classes = tableDesClasses();
-
-bool estBlanc(char c)
-{
-    return classes[static_cast<unsigned char>(c)] == blanc;
-}
-
-bool estChiffre(char c)
-{
-    return classes[static_cast<unsigned char>(c)] == chiffre;
-}
-
 const char* sauterBlancs(const char* debut, const char* fin)
 {
-    while (debut != fin && estBlanc(*debut))
+    while (debut != fin && estSeparateur(*debut))
         ++debut;
     return debut;
 }
 
 const char* finDuMot(const char* debut, const char* fin)
 {
-    while (debut != fin && !estBlanc(*debut))
+    while (debut != fin && !estSeparateur(*debut))
         ++debut;
     return debut;
 }

@@ -1,8 +1,12 @@
 // What differs between operating systems, behind one small seam: one file
 // per platform implements it (plateforme_posix.cpp, plateforme_windows.cpp).
+// Only the system's own calls are here; what is done with text is decided
+// in portable code (console_unicode.h).
 #ifndef TOOLS_PLATEFORME_H
 #define TOOLS_PLATEFORME_H
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 // Whether standard input may be sought at all: a redirected file may; on
@@ -14,14 +18,21 @@ bool entreeRepositionnable();
 // console, a pipe: only what is there now). Never waits for more.
 void ecarterSaisieEnAttente();
 
-// Whether standard output is a console that shows Unicode text as written
-// whatever its code page (a Windows console). A Linux terminal shows the
-// bytes it is given.
-bool sortieConsoleUnicode();
+// A Windows console, which takes and gives UTF-16. A Linux terminal is no
+// such console: it takes and gives bytes, in its own encoding.
 
-// Writes `texte` to that console: each word (a run without whitespace) from
-// UTF-8 when it is valid UTF-8, otherwise from the system's ANSI code page.
-// False when the console took not all of it.
-bool ecrireConsoleUnicode(std::string_view texte);
+// Whether standard input, or standard output, is such a console.
+bool entreeConsole();
+bool sortieConsole();
+
+// What the console gives next, at most `place` units (ReadConsoleW);
+// 0 when it gives nothing.
+std::size_t lireConsole(char16_t* morceau, std::size_t place);
+
+// Writes `texte` to the console (WriteConsoleW); false when it took not all.
+bool ecrireConsole(std::u16string_view texte);
+
+// Appends `ansi`, text in the system's ANSI code page, as UTF-16.
+void ansiVersUtf16(std::string_view ansi, std::u16string& sortie);
 
 #endif

@@ -1,11 +1,10 @@
 // Linux (glibc or musl): stdio's buffer is dropped with __fpurge, a
 // terminal's queue with tcflush, a pipe's by reading what FIONREAD counts.
-// A terminal shows the bytes it is given, in its own encoding.
+// A terminal takes and gives bytes, in its own encoding: no console here.
 #include "plateforme.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <stdio_ext.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -39,12 +38,25 @@ void ecarterSaisieEnAttente()
     }
 }
 
-bool sortieConsoleUnicode()
+bool entreeConsole()
 {
-    return false;  // a terminal takes the bytes, in its own encoding
+    return false;
 }
 
-bool ecrireConsoleUnicode(std::string_view texte)
+bool sortieConsole()
 {
-    return !std::cout.write(texte.data(), static_cast<std::streamsize>(texte.size())).fail();
+    return false;
 }
+
+// Never called: there is no console to read or write.
+std::size_t lireConsole(char16_t* /*morceau*/, std::size_t /*place*/)
+{
+    return 0;
+}
+
+bool ecrireConsole(std::u16string_view /*texte*/)
+{
+    return false;
+}
+
+void ansiVersUtf16(std::string_view /*ansi*/, std::u16string& /*sortie*/) {}

@@ -1,15 +1,12 @@
 // Windows: the C runtime (msvcrt) empties an input stream's buffer on
 // fflush; a console's pending keystrokes go with FlushConsoleInputBuffer,
-// a pipe's bytes by reading what PeekNamedPipe counts. A console shows
-// bytes in its own code page, set by the system (437 or 850 on a French
-// PC), whatever the file was written in: text reaches it as UTF-16, and its
-// code page is left as it is.
+// a pipe's bytes by reading what PeekNamedPipe counts. A console is read and
+// written in UTF-16 (ReadConsoleW, WriteConsoleW); its code page is left as
+// it is.
 #include "plateforme.h"
-#include "tools.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
 #include <windows.h>
 
 namespace {
@@ -19,10 +16,15 @@ HANDLE entreeStandard()
     return GetStdHandle(STD_INPUT_HANDLE);
 }
 
-bool estUneConsole(HANDLE entree)
+HANDLE sortieStandard()
+{
+    return GetStdHandle(STD_OUTPUT_HANDLE);
+}
+
+bool estUneConsole(HANDLE poignee)
 {
     DWORD mode = 0;
-    return GetConsoleMode(entree, &mode) != 0;
+    return GetConsoleMode(poignee, &mode) != 0;
 }
 
 void viderTube(HANDLE entree)
@@ -40,72 +42,7 @@ void viderTube(HANDLE entree)
     }
 }
 
-bool estBlanc(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// Pieces converted and written at a time: memory stays bounded whatever
-// the text, and each write stays within what a console takes at once.
-constexpr std::size_t morceauMax = 16384;
-
-bool ecrireLarge(const std::wstring& large)
-{
-    const HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
-    for (std::size_t fait = 0; fait < large.size();) {
-        DWORD ecrits = 0;
-        const auto taille = static_cast<DWORD>(std::min(large.size() - fait, morceauMax));
-        if (!WriteConsoleW(console, large.data() + fait, taille, &ecrits, nullptr) || ecrits == 0)
-            return false;
-        fait += ecrits;
-    }
-    return true;
-}
-
-// A piece of text, in code page `page`, added to `large`; `large` is written
-// whenever it is full. A UTF-8 word is cut only between characters.
-bool ajouterLarge(std::wstring& large, std::string_view texte, UINT page)
-{
-    while (!texte.empty()) {
-        std::size_t taille = std::min(texte.size(), morceauMax);
-        while (page == CP_UTF8 && taille < texte.size() && (static_cast<unsigned char>(texte[taille]) & 0xC0U) == 0x80)
-            --taille;
-        const int n = MultiByteToWideChar(page, 0, texte.data(), static_cast<int>(taille), nullptr, 0);
-        const std::size_t avant = large.size();
-        large.resize(avant + static_cast<std::size_t>(n));
-        MultiByteToWideChar(page, 0, texte.data(), static_cast<int>(taille), &large[avant], n);
-        texte.remove_prefix(taille);
-        if (large.size() >= morceauMax) {
-            if (!ecrireLarge(large))
-                return false;
-            large.clear();
-        }
-    }
-    return true;
-}
-
 }  // namespace
-
-bool sortieConsoleUnicode()
-{
-    return estUneConsole(GetStdHandle(STD_OUTPUT_HANDLE));
-}
-
-bool ecrireConsoleUnicode(std::string_view texte)
-{
-    std::wstring large;
-    while (!texte.empty()) {
-        const bool blanc = estBlanc(texte.front());
-        std::size_t fin = 1;
-        while (fin < texte.size() && estBlanc(texte[fin]) == blanc)
-            ++fin;
-        const std::string_view morceau = texte.substr(0, fin);
-        if (!ajouterLarge(large, morceau, blanc || estUtf8(morceau) ? CP_UTF8 : CP_ACP))
-            return false;
-        texte.remove_prefix(fin);
-    }
-    return ecrireLarge(large);
-}
 
 bool entreeRepositionnable()
 {
@@ -130,4 +67,49 @@ void ecarterSaisieEnAttente()
     default:
         break;
     }
+}
+
+bool entreeConsole()
+{
+    return estUneConsole(entreeStandard());
+}
+
+bool sortieConsole()
+{
+    return estUneConsole(sortieStandard());
+}
+
+std::size_t lireConsole(char16_t* morceau, std::size_t place)
+{
+    std::wstring large(place, L'\0');
+    DWORD lus = 0;
+    if (!ReadConsoleW(entreeStandard(), large.data(), static_cast<DWORD>(place), &lus, nullptr))
+        return 0;
+    const std::size_t unites = std::min<std::size_t>(lus, place);
+    std::copy_n(large.begin(), unites, morceau);
+    return unites;
+}
+
+bool ecrireConsole(std::u16string_view texte)
+{
+    const std::wstring large(texte.begin(), texte.end());
+    for (std::size_t fait = 0; fait < large.size();) {
+        DWORD ecrits = 0;
+        const auto reste = static_cast<DWORD>(large.size() - fait);
+        if (!WriteConsoleW(sortieStandard(), large.data() + fait, reste, &ecrits, nullptr) || ecrits == 0)
+            return false;
+        fait += ecrits;
+    }
+    return true;
+}
+
+void ansiVersUtf16(std::string_view ansi, std::u16string& sortie)
+{
+    if (ansi.empty())
+        return;
+    const int taille = static_cast<int>(ansi.size());
+    const int unites = MultiByteToWideChar(CP_ACP, 0, ansi.data(), taille, nullptr, 0);
+    std::wstring large(static_cast<std::size_t>(unites), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), taille, large.data(), unites);
+    sortie.append(large.begin(), large.end());
 }

@@ -12,9 +12,12 @@ namespace {
     std::exit(1);
 }
 
+// Questions go out through the module's writer: written in UTF-8, they show
+// as written at a Windows console too.
 void poser(const std::string& invite)
 {
-    std::cout << invite << std::endl;
+    ecrireTexte(std::cout, invite);
+    std::cout << std::endl;
 }
 
 // Upper case as in the classic locale: only a to z change.
@@ -91,7 +94,9 @@ std::string lireLigne(std::string invite)
     std::string saisie;
     viderTampon();
     while (saisie.empty()) {
-        std::cout << '\n' << invite << '\n';
+        std::cout << '\n';
+        ecrireTexte(std::cout, invite);
+        std::cout << '\n';
         if (!std::getline(std::cin, saisie))
             arreterFauteDeSaisie();
     }

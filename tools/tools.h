@@ -27,24 +27,42 @@ bool lireChamp(std::istream& flux, float& valeur);
 bool lireChamp(std::istream& flux, char& valeur);
 bool lireChamp(std::istream& flux, std::string& valeur);
 
-// Text on screen. A name read from a file may be in UTF-8 or in a
-// single-byte code page (Windows' ANSI code page, Latin-1).
+// Text on screen and typed. The module's text is UTF-8 on every platform; a
+// name read from a file may also be in a single-byte code page (Windows'
+// ANSI code page, Latin-1).
+//
+// At a Windows console, whose code page the module never changes:
+// - what is typed reaches std::cin as UTF-8, for the prompts below and for
+//   the caller's own reads alike, from the start of the program: the console
+//   is read as UTF-16 and Enter gives "\n". A line that begins with Ctrl+Z
+//   ends the input. (A caller that gives std::cin a buffer of its own, as
+//   sync_with_stdio(false) does, gets the console's bytes until the next
+//   prompt.)
+// - text shows as written when it goes through ecrireTexte(std::cout, ...).
+//   Bytes written to std::cout are shown in the console's code page: right
+//   for ASCII only.
+// Redirected to a file or a pipe, input and output are bytes, unchanged.
+
 // Whether `texte` is valid UTF-8 (RFC 3629); ASCII is.
 bool estUtf8(std::string_view texte);
-// The columns `texte` takes on screen: valid UTF-8 counts one a character,
-// none for a combining mark, two for an East Asian wide or fullwidth one;
+// The columns `texte` takes on screen, as a Linux terminal counts them:
+// valid UTF-8 counts one a character, none for a combining mark, a format
+// character (a zero-width space, a direction mark; not a soft hyphen) or a
+// Hangul vowel or trailing jamo, two for an East Asian wide or fullwidth one;
 // any other text one a byte.
 std::size_t largeurAffichee(std::string_view texte);
 // Writes `texte` to `sortie`. When `sortie` is std::cout at a Windows
-// console, the text goes as Unicode and shows as written whatever the
-// console's code page: each word (a run without whitespace) from UTF-8 if
-// it is valid UTF-8, otherwise from the system's ANSI code page. Anywhere
-// else (a terminal, a file, a pipe) its bytes are written as they are.
+// console, the text goes as Unicode and shows as written: each word (a run
+// without whitespace) from UTF-8 if it is valid UTF-8, otherwise from the
+// system's ANSI code page. Anywhere else (a terminal, a file, a pipe) its
+// bytes are written as they are. A console that takes not all of it sets
+// badbit on std::cout, as a failed write does.
 void ecrireTexte(std::ostream& sortie, std::string_view texte);
 
-// Keyboard prompts: each flushes type-ahead, asks, and returns only an
-// acceptable answer. When standard input has ended, no answer can come: they
-// print "fin des saisies, arret du programme" and end the program (status 1).
+// Keyboard prompts: each flushes type-ahead, asks (through ecrireTexte, so a
+// question may hold accents), and returns only an acceptable answer. When
+// standard input has ended, no answer can come: they print
+// "fin des saisies, arret du programme" and end the program (status 1).
 bool lireOuiNon(std::string question);
 int lireEntier(std::string invite);
 float lireReel(std::string invite);

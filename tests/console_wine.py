@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""A case of tests/cas run at a Windows console under wine, drawn by tmux in
+UTF-8, as a person sees it and types at it.
+
+Usage: console_wine.py WINDOWS_BUILD CASE_FOLDER
+
+The case's program (`commande`, the report by default) runs in one cmd
+session between two `chcp`, in a copy of the case folder. Each answer of
+`dialogue` is typed once the screen shows exactly what precedes it: text as
+keys, a line end as Enter, U+001A as Ctrl+Z. At a console, keys typed while
+a read waits are taken by the console at once, but it shows each line only
+when the program reads it: of one answer, only its first line is expected on
+the screen, the rest being typed ahead of the next question. A dialogue that
+ends at the report's pause is ended with one Enter. Then the exit status must
+be the case's (`statut`, 0 by default) and the code page the same as before.
+The screen is compared from its first line of text to its last, without
+trailing spaces (tmux drops them); a dialogue that is not UTF-8 is taken as
+Windows-1252, as the report shows such a file's names.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+PROGRAMMES = {"report": "report/rapport-notes.exe", "saisir": "tests/saisir.exe", "questions": "tests/questions.exe"}
+
+
+def lire(chemin, sinon=None):
+    try:
+        with open(chemin, "rb") as fichier:
+            return fichier.read()
+    except FileNotFoundError:
+        return sinon
+
+
+def texte(octets):
+    try:
+        return octets.decode("utf-8")
+    except UnicodeDecodeError:
+        return octets.decode("cp1252")
+
+
+def visible(ecran):
+    lignes = [ligne.rstrip(" ") for ligne in ecran.split("\n")]
+    while lignes and not lignes[0]:
+        lignes.pop(0)
+    while lignes and not lignes[-1]:
+        lignes.pop()
+    return "\n".join(lignes)
+
+
+def ecran_du_programme(ecran):
+    """What the program shows: between the first chcp and cmd's status line."""
+    lignes = ecran.split("\n")[1:]
+    fin = next((i for i, ligne in enumerate(lignes) if ligne.startswith("statut=")), len(lignes))
+    return "\n".join(lignes[:fin])
+
+
+def echange(dialogue):
+    """(shown, typed) pairs from "text{{typed}}text"."""
+    morceaux = re.split(r"\{\{(.*?)\}\}", dialogue, flags=re.S)
+    return [(morceaux[i], morceaux[i + 1] if i + 1 < len(morceaux) else "") for i in range(0, len(morceaux), 2)]
+
+
+def echo(saisie):
+    premiere, saut, _ = saisie.partition("\n")
+    return premiere.replace("\x1a", "^Z") + saut
+
+
+class Console:
+    def __init__(self, dossier, lanceur):
+        self.tmux = ["tmux", "-L", f"console-wine-{os.getpid()}", "-u"]
+        environnement = dict(os.environ, LANG="C.UTF-8")
+        commande = f"cd '{dossier}' && WINEDEBUG=-all wine cmd /v:on /c {lanceur}; sleep 600"
+        subprocess.run(self.tmux + ["new-session", "-d", "-s", "essai", "-x", "100", "-y", "50", commande],
+                       check=True, env=environnement)
+
+    def ecran(self):
+        return subprocess.run(self.tmux + ["capture-pane", "-p", "-t", "essai"], capture_output=True,
+                              text=True).stdout
+
+    def attendre(self, condition, quoi):
+        for _ in range(240):
+            ecran = self.ecran()
+            if condition(ecran):
+                return ecran
+            time.sleep(0.25)
+        sys.exit(f"never shown: {quoi}\n--- the screen:\n{self.ecran()}")
+
+    def taper(self, saisie):
+        commandes = []
+        for morceau in re.split(r"([\n\x1a])", saisie):
+            if morceau:
+                touches = {"\n": ["Enter"], "\x1a": ["C-z"]}.get(morceau, ["-l", "--", morceau])
+                commandes += ["send-keys", "-t", "essai"] + touches + [";"]
+        if commandes:
+            subprocess.run(self.tmux + commandes[:-1], check=True)
+
+    def terminal(self):
+        return subprocess.run(self.tmux + ["display", "-p", "-t", "essai", "#{pane_tty}"], capture_output=True,
+                              text=True, check=True).stdout.strip()
+
+    def fermer(self):
+        subprocess.run(self.tmux + ["kill-server"], stderr=subprocess.DEVNULL)
+
+
+def programme(construction, cas):
+    commande = (lire(os.path.join(cas, "commande"), b"report").decode()).splitlines()
+    chemin = os.path.join(os.path.realpath(construction), PROGRAMMES[commande[0]])
+    windows = subprocess.run(["winepath", "-w", chemin], capture_output=True, text=True,
+                             env=dict(os.environ, WINEDEBUG="-all")).stdout.strip()
+    return " ".join([windows] + [f'"{mot}"' if " " in mot else mot for mot in commande[1:]])
+
+
+def main():
+    construction, cas = sys.argv[1], os.path.realpath(sys.argv[2])
+    dialogue = echange(texte(lire(os.path.join(cas, "dialogue"))))
+    statut = int(lire(os.path.join(cas, "statut"), b"0"))
+    dossier = tempfile.mkdtemp()
+    if os.path.exists(os.path.join(cas, "etudiant.txt")):
+        shutil.copy(os.path.join(cas, "etudiant.txt"), dossier)
+    with open(os.path.join(dossier, "lancer.bat"), "w", newline="\r\n") as lanceur:
+        lanceur.write(f"@chcp\n@{programme(construction, cas)}\n@echo statut=!errorlevel!\n@chcp\n")
+    console = Console(dossier, "lancer.bat")
+    try:
+        premiere = console.attendre(lambda e: "Active code page:" in e, "the code page").split("\n")[0]
+        # Ctrl+Z is a key at a Windows console; the terminal under wine would
+        # take it for its own suspend character.
+        subprocess.run(["stty", "-F", console.terminal(), "susp", "undef"], check=True)
+        attendu = ""
+        for montre, saisie in dialogue:
+            attendu += montre
+            voulu = visible(attendu)
+            console.attendre(lambda e: visible(ecran_du_programme(e)) == voulu, f"the screen\n{voulu}")
+            console.taper(saisie)
+            attendu += echo(saisie)
+        if not dialogue[-1][1] and attendu.endswith("Appuyer sur entrer pour continuer ... "):
+            console.taper("\n")
+        fin = console.attendre(lambda e: "statut=" in e and e.count("Active code page:") == 2, "the end")
+        statut_lu = int(re.search(r"statut=(-?\d+)", fin).group(1))
+        page_apres = [ligne for ligne in fin.split("\n") if ligne.startswith("Active code page:")][-1]
+        print(f"{os.path.basename(cas)}: the screen as expected; exit status {statut_lu}; "
+              f"before: {premiere}; after: {page_apres}")
+        if statut_lu != statut or page_apres != premiere or not premiere.startswith("Active code page: "):
+            sys.exit(f"expected exit status {statut} and the code page unchanged\n--- the screen:\n{fin}")
+    finally:
+        console.fermer()
+        shutil.rmtree(dossier, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
