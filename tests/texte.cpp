@@ -62,6 +62,14 @@ TEST(LargeurAffichee, Table)
          false, 2},                          // a missing one
         {"H\xe9l\xe8ne", false, 6},          // Hélène in Windows-1252
         {"\xf8\x88\x80\x80\x80", false, 5},  // five-byte form
+        // ASCII and letters below U+0300, 8 bytes at a time: each edge of a word
+        {"abcdefg\xc3\xa9", true, 8},              // a letter across two words
+        {"\xc3\251bcdefghijklmn\303", false, 16},  // a lead byte last, then nothing
+        {"abcdefgh\x80", false, 9},                // a continuation byte first in its word
+        {"\xc3\xc3\xa9", false, 3},                // two lead bytes
+        {"\xcb\xbf", true, 1},                     // U+02FF, the last such letter
+        {"\xcc\x80", true, 0},                     // U+0300, the first mark
+        {"GR\xd6\337E", false, 5},                 // GRÖßE in Windows-1252: Ö and ß lead no character
         {"\xfe\xff", false, 2},
         // format characters take none, as a Linux terminal counts them: pasted
         // from a web page inside a name, they must not shift its row
