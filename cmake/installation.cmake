@@ -71,7 +71,7 @@ set(dossierPaquetCMake ${CMAKE_INSTALL_LIBDIR}/cmake/rapport_notes)
 install(TARGETS tools EXPORT rapport_notesTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT developpement
   INCLUDES DESTINATION ${includeModule})
-install(FILES tools/tools.h DESTINATION ${includeModule}/tools COMPONENT developpement)
+install(FILES tools/include/tools/tools.h DESTINATION ${includeModule}/tools COMPONENT developpement)
 install(EXPORT rapport_notesTargets NAMESPACE rapport_notes:: DESTINATION ${dossierPaquetCMake}
   COMPONENT developpement)
 configure_package_config_file(cmake/rapport_notesConfig.cmake.in ${CMAKE_BINARY_DIR}/rapport_notesConfig.cmake

@@ -5,7 +5,7 @@
 // A byte 0x01, a count k and a character stand for 16k copies of that
 // character, so that numbers of hundreds of digits, past those a number
 // keeps, are tried too.
-#include "tests/morcele.h"
+#include "morcele.h"
 #include "tools/tools.h"
 
 #include <algorithm>

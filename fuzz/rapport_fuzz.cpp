@@ -1,7 +1,7 @@
 // Any bytes as the results file, through the report's own reading and
 // printing: it must not crash, and must print one of its shapes.
 #include "forme.h"
-#include "report/rapport.h"
+#include "rapport.h"
 #include "tools/tools.h"
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 #include "rapport.h"
+#include "fenetre_tampon.h"
 #include "tools/tools.h"
 
 #include <algorithm>
@@ -15,24 +16,30 @@ namespace {
 const char* const filet = "___________________________________";
 const char* const erreurFichier = "il y a une erreure dans le fichier \"etudiant.txt\"\n";
 
+// The layout's widths, in columns. The heading's "nom" column is narrower
+// than the rows' last-name column: the average's 4 columns and "%" make up
+// the difference, so that "%" falls under the last letter of "note".
+constexpr int largeurNom = 15;  // a first name's, and a last name's in a row
+constexpr int largeurNomEntete = 10;
+constexpr int largeurNoteEntete = 10;
+constexpr int largeurFilet = 40;
+constexpr int largeurEtiquetteMoyenne = 30;
+constexpr int largeurMoyenne = 4;
+
+// Also sets the fixed notation with no decimals that every number printed
+// afterwards keeps, the class average included.
 void imprimerEntete(std::ostream& sortie)
 {
     sortie << std::fixed << std::setprecision(0);
-    sortie << std::left << std::setw(15) << "prenom" << std::setw(10) << "nom" << std::right << std::setw(10) << "note"
-           << '\n';
-    sortie << std::left << std::setw(40) << filet << '\n';
+    sortie << std::left << std::setw(largeurNom) << "prenom" << std::setw(largeurNomEntete) << "nom" << std::right
+           << std::setw(largeurNoteEntete) << "note" << '\n';
+    sortie << std::left << std::setw(largeurFilet) << filet << '\n';
 }
 
 // A mark must end where its field ends: "12,5" or "80%" is not a mark.
-// The character after it is already in the buffer: no peek, no sentry.
 bool lireNote(std::istream& entree, float& note)
 {
-    if (!lireChamp(entree, note))
-        return false;
-    if (entree.eof())
-        return true;
-    const int suivant = entree.rdbuf()->sgetc();
-    return suivant == ' ' || (suivant >= '\t' && suivant <= '\r');
+    return lireChamp(entree, note) && finDeChamp(entree);
 }
 
 // The student's average, or false when one of the five marks is faulty.
@@ -78,7 +85,8 @@ void ecrireLot(std::ostream& sortie, std::string& lot)
 // than its column in UTF-8).
 std::size_t placeDuNom(const std::string& nom)
 {
-    return nom.size() + (15 - std::min<std::size_t>(largeurAffichee(nom), 15));
+    const auto colonnes = static_cast<std::size_t>(largeurNom);
+    return nom.size() + (colonnes - std::min(largeurAffichee(nom), colonnes));
 }
 
 // First name and last name left-aligned in 15 columns, the average
@@ -90,7 +98,7 @@ void ajouterLigne(std::string& lot, const std::string& prenom, const std::string
     const auto tailleNombre = static_cast<std::size_t>(formaterMoyenne(moyenne, nombre, std::end(nombre)) - nombre);
     const std::size_t colonneNom = placeDuNom(prenom);
     const std::size_t colonneNombre = colonneNom + placeDuNom(nom);
-    const std::size_t colonnePourcent = colonneNombre + std::max<std::size_t>(tailleNombre, 4);
+    const std::size_t colonnePourcent = colonneNombre + std::max<std::size_t>(tailleNombre, largeurMoyenne);
     const std::size_t debut = lot.size();
     lot.resize(debut + colonnePourcent + 5, ' ');
     char* const ligne = &lot[debut];
@@ -100,10 +108,13 @@ void ajouterLigne(std::string& lot, const std::string& prenom, const std::string
     std::copy_n(moyenne < 60.0 ? "% EC\n" : "%   \n", 5, ligne + colonnePourcent);
 }
 
+// The class average is printed by the stream, in the fixed notation with no
+// decimals that the heading set.
 void imprimerFin(std::ostream& sortie, float moyenneClasse)
 {
-    sortie << std::left << std::setw(40) << filet << std::endl;
-    sortie << std::right << std::setw(30) << "moyenne" << std::setw(4) << moyenneClasse << "%\n";
+    sortie << std::left << std::setw(largeurFilet) << filet << std::endl;
+    sortie << std::right << std::setw(largeurEtiquetteMoyenne) << "moyenne" << std::setw(largeurMoyenne)
+           << moyenneClasse << "%\n";
     sortie << "\n______  _______________________________\n      |/\n";
     sortie << " (\\_/)\n( . .)\nc(\")(\")\n";
     sortie << "Fin du programme\n";

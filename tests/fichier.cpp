@@ -12,7 +12,10 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <sstream>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -59,7 +62,8 @@ TEST(OuvrirFichier, MessageEtResultat)
 }
 
 // A read as one line of text: result, state, width left, characters left,
-// value (a float as its bits, where -0 and 0 differ as on the screen).
+// value (a float as its bits, where -0 and 0 differ as on the screen), as
+// "false, eof fail, width 0, 2 left, 00000000".
 std::string valeurLisible(float valeur)
 {
     std::uint32_t bits = 0;
@@ -85,13 +89,40 @@ std::string valeurLisible(const std::string& valeur)
     return texte;
 }
 
+std::string etatLisible(std::ios::iostate etat)
+{
+    std::string mots;
+    for (const auto& [bit, mot] :
+         {std::pair{std::ios::badbit, "bad"}, {std::ios::eofbit, "eof"}, {std::ios::failbit, "fail"}})
+        if ((etat & bit) != 0)
+            mots += (mots.empty() ? "" : " ") + std::string(mot);
+    return mots.empty() ? "good" : mots;
+}
+
 // How the stream stands before a read, besides its text.
 struct Reglage {
     std::streamsize largeur = 0;
-    bool sansBlancs = false;   // noskipws
-    bool finAtteinte = false;  // eofbit alone already set
-    bool lie = false;          // an output tied to it, whose flushes are counted
+    bool sansBlancs = false;    // noskipws
+    bool finAtteinte = false;   // eofbit alone already set
+    bool lie = false;           // an output tied to it, whose flushes are counted
+    bool valeurDejaLa = false;  // the caller's variable holds a value already
 };
+
+// What the caller's variable holds before the read, when it holds something.
+void donnerUneValeur(float& valeur)
+{
+    valeur = 5;
+}
+
+void donnerUneValeur(int& valeur)
+{
+    valeur = 5;
+}
+
+void donnerUneValeur(std::string& valeur)
+{
+    valeur = "5";
+}
 
 struct SortieComptee : std::stringbuf {
     int vidages = 0;
@@ -118,10 +149,12 @@ std::string lireSelon(TamponMorcele& tampon, const Reglage& reglage, bool parLaB
     if (reglage.lie)
         flux.tie(&sortie);
     T valeur{};
+    if (reglage.valeurDejaLa)
+        donnerUneValeur(valeur);
     const bool reussi = parLaBibliotheque ? !(flux >> valeur).fail() : lireChamp(flux, valeur);
-    return std::to_string(reussi) + " " + std::to_string(flux.rdstate()) + " " + std::to_string(flux.width()) + " " +
-           std::to_string(tampon.reste().size()) + " " + valeurLisible(valeur) +
-           (reglage.lie ? " videe " + std::to_string(comptee.vidages) : "");
+    return std::string(reussi ? "true" : "false") + ", " + etatLisible(flux.rdstate()) + ", width " +
+           std::to_string(flux.width()) + ", " + std::to_string(tampon.reste().size()) + " left, " +
+           valeurLisible(valeur) + (reglage.lie ? ", tie flushed " + std::to_string(comptee.vidages) : "");
 }
 
 template <class T>
@@ -150,19 +183,43 @@ void verifierLecture(const std::string& entree, const Reglage& reglage, const st
 // The stream library's results for every read of the table, recorded from
 // libstdc++ (whose extraction follows the classic locale's rules: libc++ 14
 // takes hexadecimal digits and letters into a float, and fails where a value
-// is too small). Every toolchain must give them; with libstdc++ they are
-// checked against the library each run, and LECTURES_ENREGISTRER=1 writes
-// them anew.
+// is too small), one a line, keyed by the read: type, width, text. Every
+// toolchain must give them; with libstdc++ they are checked against the
+// library each run, and LECTURES_ENREGISTRER=1 writes them anew.
+std::string lectureLisible(const std::string& type, std::streamsize largeur, const std::string& entree)
+{
+    std::string texte = type + " width " + std::to_string(largeur) + " \"";
+    for (std::size_t i = 0; i < entree.size();) {
+        const char c = entree[i];
+        std::size_t fin = i;
+        while (fin < entree.size() && entree[fin] == c)
+            ++fin;
+        const bool simple = c >= ' ' && c < 0x7f && c != '\\' && c != '"' && c != '{';
+        char code[8];
+        std::snprintf(code, sizeof code, "\\x%02x", static_cast<unsigned char>(c));
+        const std::string lisible = simple ? std::string(1, c) : std::string(code);
+        if (fin - i >= 8) {  // a long run, as {count*character}
+            texte += "{" + std::to_string(fin - i) + "*" + lisible + "}";
+            i = fin;
+        } else {
+            texte += lisible;
+            ++i;
+        }
+    }
+    return texte + "\"";
+}
+
 struct Attendus {
-    std::vector<std::string> lignes;
-    std::size_t suivante = 0;
+    std::map<std::string, std::string> lectures;
+    std::vector<std::string> ordre;  // as recorded
     bool enregistrer = std::getenv("LECTURES_ENREGISTRER") != nullptr;
     ~Attendus()
     {
         if (enregistrer) {
             std::ofstream fichier(LECTURES_ATTENDUES);
-            for (const auto& ligne : lignes)
-                fichier << ligne << '\n';
+            fichier << "# lireChamp's reads as the stream library gives them: type width \"text\" -> result\n";
+            for (const auto& lecture : ordre)
+                fichier << lecture << " -> " << lectures[lecture] << '\n';
         }
     }
 };
@@ -172,8 +229,12 @@ Attendus& attendus()
     static Attendus lus = [] {
         Attendus a;
         std::ifstream fichier(LECTURES_ATTENDUES);
-        for (std::string ligne; !a.enregistrer && std::getline(fichier, ligne);)
-            a.lignes.push_back(ligne);
+        for (std::string ligne; !a.enregistrer && std::getline(fichier, ligne);) {
+            const auto fleche = ligne.rfind(" -> ");
+            if (ligne.empty() || ligne[0] == '#' || fleche == std::string::npos)
+                continue;
+            a.lectures[ligne.substr(0, fleche)] = ligne.substr(fleche + 4);
+        }
         return a;
     }();
     return lus;
@@ -184,11 +245,17 @@ Attendus& attendus()
 template <class T>
 void comparerAuFlux(const std::string& entree, std::streamsize largeur = 0)
 {
+    const std::string type = std::is_same_v<T, float> ? "float" : std::is_same_v<T, int> ? "int" : "string";
+    const std::string lecture = lectureLisible(type, largeur, entree);
     Attendus& table = attendus();
-    if (table.enregistrer)
-        table.lignes.push_back(lectureDeLaBibliotheque<T>(entree, {largeur}));
-    ASSERT_LT(table.suivante, table.lignes.size()) << "no recorded result: LECTURES_ENREGISTRER=1 with libstdc++";
-    const std::string attendu = table.lignes[table.suivante++];
+    if (table.enregistrer && table.lectures.count(lecture) == 0) {
+        table.lectures[lecture] = lectureDeLaBibliotheque<T>(entree, {largeur});
+        table.ordre.push_back(lecture);
+    }
+    const auto trouve = table.lectures.find(lecture);
+    ASSERT_NE(trouve, table.lectures.end())
+        << lecture << ": no recorded result (LECTURES_ENREGISTRER=1 with libstdc++)";
+    const std::string& attendu = trouve->second;
 #if defined(__GLIBCXX__)
     EXPECT_EQ(lectureDeLaBibliotheque<T>(entree, {largeur}), attendu) << "the recorded result is not the library's";
 #endif
@@ -274,31 +341,35 @@ TEST(LireChamp, SelonLesRegles)
     const Reglage sansBlancs{0, true};
     const Reglage finAtteinte{0, false, true};
     const Reglage lie{0, false, false, true};
+    const Reglage valeurDejaLa{0, false, false, false, true};
     // Exactly half-way between two floats, then a 1 past the 200 digits kept and zeros: rounds up.
     const std::string justeAuDela = "312.5000152587890625" + std::string(181, '0') + "1" + std::string(20, '0');
     const std::string zerosDeTete = "0." + std::string(1100, '0') + "1e1102";
     const LigneDeRegle nombres[] = {
-        {"74e\n", {}, "0 4 0 1 00000000"},       // no digit after the e
-        {"62.500002 ", {}, "1 0 0 1 427a0001"},  // 8 digits: not exact in a float
-        {"59.9999970 ", {}, "1 0 0 1 426fffff"},
-        {"0.9 ", {}, "1 0 0 1 3f666666"},  // divided by 10, not multiplied by 0.1
-        {"62.500 ", {}, "1 0 0 1 427a0000"},
-        {justeAuDela, {}, "1 2 0 0 439c4001"},
-        {justeAuDela + " ", {}, "1 0 0 1 439c4001"},
-        {zerosDeTete, {}, "1 2 0 0 41200000"},  // 10, however many zeros lead
-        {zerosDeTete + "\n", {}, "1 0 0 1 41200000"},
-        {"12", finAtteinte, "0 6 0 2 00000000"},
-        {"  12", sansBlancs, "0 4 0 4 00000000"},
-        {"12 ", lie, "1 0 0 1 41400000 videe 1"},
+        {"74e\n", {}, "false, fail, width 0, 1 left, 00000000"},      // no digit after the e
+        {"62.500002 ", {}, "true, good, width 0, 1 left, 427a0001"},  // 8 digits: not exact in a float
+        {"59.9999970 ", {}, "true, good, width 0, 1 left, 426fffff"},
+        {"0.9 ", {}, "true, good, width 0, 1 left, 3f666666"},  // divided by 10, not multiplied by 0.1
+        {"62.500 ", {}, "true, good, width 0, 1 left, 427a0000"},
+        {justeAuDela, {}, "true, eof, width 0, 0 left, 439c4001"},
+        {justeAuDela + " ", {}, "true, good, width 0, 1 left, 439c4001"},
+        {zerosDeTete, {}, "true, eof, width 0, 0 left, 41200000"},  // 10, however many zeros lead
+        {zerosDeTete + "\n", {}, "true, good, width 0, 1 left, 41200000"},
+        {"12", finAtteinte, "false, eof fail, width 0, 2 left, 00000000"},
+        {"  12", sansBlancs, "false, fail, width 0, 4 left, 00000000"},
+        {"12 ", lie, "true, good, width 0, 1 left, 41400000, tie flushed 1"},
+        {"12.34567 ", {}, "true, good, width 0, 1 left, 414587dd"},       // 5 decimals: divided by 10^5
+        {"abs", valeurDejaLa, "false, fail, width 0, 3 left, 00000000"},  // not a number: 0, whatever was there
     };
     const LigneDeRegle mots[] = {
-        {"30", {2}, "1 0 0 0 30"},  // the width is filled as the text ends: no end of file met
-        {"3", {2}, "1 2 0 0 3"},
-        {"  abcdef", {3}, "1 0 0 3 abc"},
-        {"  abcdef gh", {3}, "1 0 0 6 abc"},  // a separator in the buffer: the width still holds
-        {"mot", finAtteinte, "0 6 0 3 "},
-        {"  ab", sansBlancs, "0 4 0 4 "},
-        {"ab ", lie, "1 0 0 1 ab videe 1"},
+        {"30", {2}, "true, good, width 0, 0 left, 30"},  // the width is filled as the text ends: no end of file met
+        {"3", {2}, "true, eof, width 0, 0 left, 3"},
+        {"  abcdef", {3}, "true, good, width 0, 3 left, abc"},
+        {"  abcdef gh", {3}, "true, good, width 0, 6 left, abc"},  // a separator in the buffer: the width still holds
+        {"mot", finAtteinte, "false, eof fail, width 0, 3 left, "},
+        {"  ab", sansBlancs, "false, fail, width 0, 4 left, "},
+        {"ab ", lie, "true, good, width 0, 1 left, ab, tie flushed 1"},
+        {"  abc def", {-1}, "true, good, width 0, 4 left, abc"},  // a negative width is none, and reset
     };
     verifierSelonLesRegles<float>(nombres);
     verifierSelonLesRegles<std::string>(mots);

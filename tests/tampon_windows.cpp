@@ -79,19 +79,29 @@ TEST(ViderTamponWindows, Tube)
     CloseHandle(ecriture);
 }
 
+// Skipped to its end, after a read that went well or after the caller's own
+// failed `std::cin >>`.
 TEST(ViderTamponWindows, Fichier)
 {
     const auto chemin = std::filesystem::temp_directory_path() / "vider-tampon.txt";
     std::ofstream(chemin) << "abc\n12\n";
-    HANDLE fichier = CreateFileW(chemin.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(fichier, INVALID_HANDLE_VALUE);
-    brancherEntree(fichier);
-    EXPECT_EQ(std::cin.get(), 'a');
-    viderTampon();
-    EXPECT_TRUE(std::cin.good());
-    EXPECT_EQ(std::cin.get(), std::char_traits<char>::eof());  // skipped to the end
-    std::cin.clear();
+    for (const bool echec : {false, true}) {
+        SCOPED_TRACE(echec ? "after a failed read" : "after a read");
+        HANDLE fichier = CreateFileW(chemin.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(fichier, INVALID_HANDLE_VALUE);
+        brancherEntree(fichier);
+        if (echec) {
+            int n = 0;
+            EXPECT_FALSE(std::cin >> n);
+        } else {
+            EXPECT_EQ(std::cin.get(), 'a');
+        }
+        viderTampon();
+        EXPECT_TRUE(std::cin.good());
+        EXPECT_EQ(std::cin.get(), std::char_traits<char>::eof());
+        std::cin.clear();
+    }
 }
 
 // Needs a console: run under a terminal (wine presents one as a console).

@@ -1,14 +1,20 @@
 // Columns a name takes on screen: characters of valid UTF-8 (RFC 3629),
 // combining marks none, East Asian wide and fullwidth two; any other text
 // one a byte.
-#include "tools/console_unicode.h"
+#include "console_unicode.h"
+#include "largeurs_unicode.h"
 #include "tools/tools.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cwchar>
 #include <iostream>
 #include <vector>
 #ifdef _WIN32
+#include <filesystem>
+#include <utility>
 #include <windows.h>
 #endif
 
@@ -88,6 +94,30 @@ TEST(LargeurAffichee, Table)
         EXPECT_EQ(largeurAffichee(c.texte), c.colonnes);
     }
 }
+
+#if defined(__GLIBC__)
+// Every range of the generated width table, at its first and last character
+// and at the one after it, counts as a Linux terminal counts it: glibc's
+// wcwidth, a count of its own. Passed over: what glibc 2.36 does not know
+// (Unicode 15's new characters, unassigned ones), and U+3248 and U+4DC0,
+// which it counts two columns where Unicode's EastAsianWidth.txt says
+// ambiguous and neutral.
+TEST(LargeurAffichee, CommeUnTerminalLinux)
+{
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    for (const auto& plage : plagesDeLargeur)
+        for (const char32_t point : {plage.premier, plage.dernier, char32_t(plage.dernier + 1)}) {
+            const int terminal = wcwidth(static_cast<wchar_t>(point));
+            if (terminal < 0 || point == 0x3248 || point == 0x4DC0)
+                continue;
+            char texte[4];
+            const std::size_t taille = encoderUtf8(point, texte);
+            EXPECT_EQ(largeurAffichee(std::string_view(texte, taille)), static_cast<std::size_t>(terminal))
+                << "U+" << std::hex << static_cast<unsigned>(point);
+        }
+    std::setlocale(LC_CTYPE, "C");
+}
+#endif
 
 // Text shown at a Windows console, as UTF-16 pieces: each word from UTF-8
 // when it is valid UTF-8, otherwise from the ANSI code page (here Latin-1,
@@ -196,23 +226,32 @@ TEST(TamponConsoleUtf8, CommeUnTerminalLinux)
 }  // namespace
 
 #ifdef _WIN32
-// A console that takes nothing (here, one opened for reading only): what was
-// not written is said by the stream's state, as for a full disk. Needs a
-// console: run under a terminal.
-TEST(EcrireTexteWindows, ConsoleQuiRefuse)
+// Where standard output is a console that takes nothing (one opened for
+// reading only), what was not written is said by the stream's state, as for
+// a full disk. Where it is a file, even with a console as standard input
+// (`rapport-notes.exe > sortie.txt`), the text goes to std::cout as bytes.
+// Needs a console: run under a terminal.
+TEST(EcrireTexteWindows, ConsoleQuiRefuseEtFichier)
 {
     const HANDLE lecture =
         CreateFileA("CONOUT$", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     DWORD mode = 0;
     if (lecture == INVALID_HANDLE_VALUE || !GetConsoleMode(lecture, &mode))
         GTEST_SKIP() << "no console: run under a terminal";
+    const auto chemin = std::filesystem::temp_directory_path() / "ecrire-texte.txt";
+    const HANDLE fichier =
+        CreateFileW(chemin.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(fichier, INVALID_HANDLE_VALUE);
     const HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
-    SetStdHandle(STD_OUTPUT_HANDLE, lecture);
-    ecrireTexte(std::cout, "H\xc3\xa9l\xc3\xa8ne\n");
-    const bool refuse = std::cout.bad();
-    SetStdHandle(STD_OUTPUT_HANDLE, sortie);
-    std::cout.clear();
+    for (const auto& [poignee, refuse] : {std::pair{lecture, true}, {fichier, false}}) {
+        SetStdHandle(STD_OUTPUT_HANDLE, poignee);
+        ecrireTexte(std::cout, "H\xc3\xa9l\xc3\xa8ne\n");
+        const bool perdu = std::cout.bad();
+        SetStdHandle(STD_OUTPUT_HANDLE, sortie);
+        std::cout.clear();
+        EXPECT_EQ(perdu, refuse);
+    }
     CloseHandle(lecture);
-    EXPECT_TRUE(refuse);
+    CloseHandle(fichier);
 }
 #endif

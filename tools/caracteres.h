@@ -30,4 +30,20 @@ inline bool estChiffre(char c)
     return classesDesCaracteres[static_cast<unsigned char>(c)] == chiffre;
 }
 
+// Where the run of separators at `debut` ends.
+inline const char* sauterSeparateurs(const char* debut, const char* fin)
+{
+    while (debut != fin && estSeparateur(*debut))
+        ++debut;
+    return debut;
+}
+
+// Where the word at `debut` ends: at the next separator.
+inline const char* finDuMot(const char* debut, const char* fin)
+{
+    while (debut != fin && !estSeparateur(*debut))
+        ++debut;
+    return debut;
+}
+
 #endif

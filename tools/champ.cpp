@@ -4,97 +4,24 @@
 //
 // How a field is read. Whole numbers and raw characters are left to the
 // stream. Words and decimal numbers, most of the report's work, are taken
-// from the stream buffer's own characters, in one of two ways:
+// from the stream buffer's own characters (fenetre_tampon.h), in one of two
+// ways:
 // - the usual one, when the field lies whole in what the buffer holds (a mark
 //   or a name inside a file): one pass, a number converted where it lies;
 // - the general one, for any other case (the buffer ends inside the field,
 //   an unbuffered or unusual stream): a run at a time across refills, a
 //   number keeping a bounded copy of its digits, so any length fits.
-// Which characters make a number is decided once, by `balayer`, for both:
-// they differ only in what they keep of its digits.
-#include "caracteres.h"
-#include "tools.h"
+// Which characters make a number is decided once, by the scanner `balayer`
+// below, for both: they differ only in what they keep of its digits.
+#include "fenetre_tampon.h"
+#include "tools/tools.h"
 
 #include <fast_float/fast_float.h>
 
-#include <algorithm>
 #include <charconv>
-#include <climits>
-#include <cstdint>
 #include <limits>
 
 namespace {
-
-using Traits = std::istream::traits_type;
-
-// The stream buffer's get area is protected; a pointer to member named
-// through a derived type reaches it, as the language allows. Never made.
-struct AccesTampon : std::streambuf {
-    static const char* courant(const std::streambuf& tampon)
-    {
-        return (tampon.*&AccesTampon::gptr)();
-    }
-    static const char* fin(const std::streambuf& tampon)
-    {
-        return (tampon.*&AccesTampon::egptr)();
-    }
-    // cppcheck-suppress constParameter ; gbump moves the buffer's position
-    static void avancer(std::streambuf& tampon, int n)
-    {
-        (tampon.*&AccesTampon::gbump)(n);
-    }
-};
-
-// A run handed on at once is counted in int, as the buffer moves by.
-const char* borner(const char* debut, const char* fin, std::size_t place = SIZE_MAX)
-{
-    return debut + std::min<std::size_t>({static_cast<std::size_t>(fin - debut), INT_MAX, place});
-}
-
-// Hands the characters of `source` to `prendre` a run at a time, at most
-// `place` of them in all; `prendre` returns where it stopped taking them,
-// and they are consumed up to there. Stops there, or once `place` are taken
-// without looking further. Returns whether the end of file was met. An
-// unbuffered source (std::cin over stdio) is handed one character at a time.
-template <class Prendre>
-bool parcourir(std::streambuf& source, Prendre prendre, std::size_t place = SIZE_MAX)
-{
-    while (place > 0) {
-        const int c = source.sgetc();
-        if (c == Traits::eof())
-            return true;
-        const char* debut = AccesTampon::courant(source);
-        const char* fin = AccesTampon::fin(source);
-        const bool tamponne = debut != fin;
-        const char seul = Traits::to_char_type(c);
-        if (!tamponne)
-            fin = (debut = &seul) + 1;
-        fin = borner(debut, fin, place);
-        const char* const arret = prendre(debut, fin);
-        if (tamponne)
-            AccesTampon::avancer(source, static_cast<int>(arret - debut));
-        else if (arret != debut)
-            source.sbumpc();
-        if (arret != fin)
-            return false;
-        place -= static_cast<std::size_t>(arret - debut);
-    }
-    return false;
-}
-
-const char* sauterBlancs(const char* debut, const char* fin)
-{
-    while (debut != fin && estSeparateur(*debut))
-        ++debut;
-    return debut;
-}
-
-const char* finDuMot(const char* debut, const char* fin)
-{
-    while (debut != fin && !estSeparateur(*debut))
-        ++debut;
-    return debut;
-}
 
 // A decimal number as formatted extraction reads it: an optional sign,
 // digits with at most one decimal point, then, once some digit has been
@@ -103,121 +30,55 @@ const char* finDuMot(const char* debut, const char* fin)
 struct Nombre {
     enum Etape : unsigned char { signe, entiers, decimales, signeExposant, exposant, fini } etape = signe;
     bool negatif = false;
-    bool mantisse = false;  // some digit before the exponent
+    bool chiffreDeMantisse = false;  // some digit before the exponent
     bool avecExposant = false;
     bool exposantNegatif = false;
-    bool chiffreExposant = false;
+    bool chiffreDExposant = false;
 };
 
 bool estValide(const Nombre& n)
 {
-    return n.mantisse && (!n.avecExposant || n.chiffreExposant);
+    return n.chiffreDeMantisse && (!n.avecExposant || n.chiffreDExposant);
 }
 
-// Takes from [p, fin) the characters that continue the number, handing each
-// run of digits to `chiffres` (which takes the run and says where it ends).
-// Returns where the number stops, or fin when it may go on: the characters
-// that follow are then offered by calling again.
-template <class Chiffres>
-const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& chiffres)
+// The sign of the number or of its exponent, if there is one at `p`.
+const char* prendreSigne(const char* p, bool& negatif)
 {
-    // A run of the mantissa's digits, whole or decimal.
-    const auto mantisse = [&](bool decimales) {
+    if (*p == '+' || *p == '-')
+        negatif = *p++ == '-';
+    return p;
+}
+
+// The two keepers of digits. Each takes a run of the mantissa's digits
+// (before the point or after it) or of the exponent's, and returns where
+// the run ends.
+
+// What a number lying whole in the buffer keeps: enough to convert a short
+// one at once. Any other is converted from its text, where it lies.
+struct ChiffresEnPlace {
+    std::uint64_t valeur = 0;  // exact while compte <= 19
+    int compte = 0;            // digits of the mantissa
+    int apresLePoint = 0;      // of which after the point
+
+    const char* prendreMantisse(const char* p, const char* fin, bool decimaux)
+    {
         const char* const depart = p;
-        p = prendreMantisse(chiffres, p, fin, decimales);
-        n.mantisse = n.mantisse || p != depart;
-    };
-    switch (n.etape) {
-    case Nombre::signe:
-        if (p == fin)
-            return p;
-        if (*p == '+' || *p == '-')
-            n.negatif = *p++ == '-';
-        n.etape = Nombre::entiers;
-        [[fallthrough]];
-    case Nombre::entiers:
-        mantisse(false);
-        if (p == fin)
-            return p;
-        if (*p != '.')
-            goto finDeMantisse;  // no point: no decimals follow
-        ++p;
-        n.etape = Nombre::decimales;
-        [[fallthrough]];
-    case Nombre::decimales:
-        mantisse(true);
-        if (p == fin)
-            return p;
-    finDeMantisse:
-        if ((*p != 'e' && *p != 'E') || !n.mantisse) {
-            n.etape = Nombre::fini;
-            return p;
-        }
-        ++p;
-        n.avecExposant = true;
-        n.etape = Nombre::signeExposant;
-        [[fallthrough]];
-    case Nombre::signeExposant:
-        if (p == fin)
-            return p;
-        if (*p == '+' || *p == '-')
-            n.exposantNegatif = *p++ == '-';
-        n.etape = Nombre::exposant;
-        [[fallthrough]];
-    case Nombre::exposant: {
-        const char* const depart = p;
-        p = prendreExposant(chiffres, p, fin);
-        n.chiffreExposant = n.chiffreExposant || p != depart;
-        if (p != fin)
-            n.etape = Nombre::fini;
+        std::uint64_t v = valeur;  // a local: stores through a char pointer could alias a member
+        for (; p != fin && estChiffre(*p); ++p)
+            v = v * 10 + static_cast<std::uint64_t>(*p - '0');
+        valeur = v;
+        const auto chiffres = static_cast<int>(std::min<std::ptrdiff_t>(p - depart, INT_MAX / 2));
+        compte += chiffres;
+        if (decimaux)
+            apresLePoint = chiffres;
         return p;
     }
-    case Nombre::fini:
-        break;
+
+    static const char* prendreExposant(const char* p, const char* fin)
+    {
+        return std::find_if_not(p, fin, estChiffre);
     }
-    return p;
-}
-
-// What a number lying whole in the buffer keeps of its digits: enough to
-// convert a short one at once. Any other is converted from its text.
-struct ChiffresEnPlace {
-    std::uint64_t valeur = 0;  // exact while nombre <= 19
-    int nombre = 0;
-    int decimales = 0;
 };
-
-const char* prendreMantisse(ChiffresEnPlace& chiffres, const char* p, const char* fin, bool decimales)
-{
-    const char* const depart = p;
-    std::uint64_t valeur = chiffres.valeur;  // a local: stores through a char pointer could alias a member
-    for (; p != fin && estChiffre(*p); ++p)
-        valeur = valeur * 10 + static_cast<std::uint64_t>(*p - '0');
-    chiffres.valeur = valeur;
-    const auto nombre = static_cast<int>(std::min<std::ptrdiff_t>(p - depart, INT_MAX / 2));
-    chiffres.nombre += nombre;
-    if (decimales)
-        chiffres.decimales = nombre;
-    return p;
-}
-
-const char* prendreExposant(ChiffresEnPlace& /*chiffres*/, const char* p, const char* fin)
-{
-    return std::find_if_not(p, fin, estChiffre);
-}
-
-// Short marks such as "70.5" are most of what is read: at most 7 digits and
-// no exponent. The digits and the power of ten are then exact floats, and
-// one division rounds correctly: the exact case that fast_float tries first,
-// taken here without reading the text again.
-bool convertirCourt(const Nombre& n, const ChiffresEnPlace& chiffres, float& valeur)
-{
-    static constexpr float puissancesDeDix[] = {1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F, 1e6F, 1e7F};
-    if (!estValide(n) || n.avecExposant || chiffres.nombre > 7)
-        return false;
-    const float absolue = static_cast<float>(chiffres.valeur) / puissancesDeDix[chiffres.decimales];
-    valeur = n.negatif ? -absolue : absolue;
-    return true;
-}
 
 // What a number read across refills keeps: its first significant digits
 // only; later ones tell only whether any of them was not zero. A float's
@@ -226,39 +87,127 @@ bool convertirCourt(const Nombre& n, const ChiffresEnPlace& chiffres, float& val
 constexpr int chiffresGardes = 200;
 constexpr std::int64_t exposantBorne = 1'000'000'000'000;  // far beyond any float
 
-struct Copie {
+struct ChiffresCopies {
     bool collant = false;  // a digit dropped beyond those kept was not zero
-    int compte = 0;
-    char chiffres[chiffresGardes];
+    int compte = 0;        // digits kept
+    char gardes[chiffresGardes] = {};
     std::int64_t decalage = 0;  // power of ten of the last kept digit
     std::int64_t exposant = 0;
+
+    const char* prendreMantisse(const char* p, const char* fin, bool decimaux)
+    {
+        for (; p != fin && estChiffre(*p); ++p) {
+            if (compte == 0 && *p == '0') {
+                decalage -= decimaux ? 1 : 0;  // zeros ahead of the first significant digit
+            } else if (compte < chiffresGardes) {
+                gardes[compte++] = *p;
+                decalage -= decimaux ? 1 : 0;
+            } else {
+                decalage += decimaux ? 0 : 1;
+                collant = collant || *p != '0';
+            }
+        }
+        return p;
+    }
+
+    const char* prendreExposant(const char* p, const char* fin)
+    {
+        for (; p != fin && estChiffre(*p); ++p)
+            exposant = std::min(exposant * 10 + (*p - '0'), exposantBorne);
+        return p;
+    }
 };
 
-const char* prendreMantisse(Copie& copie, const char* p, const char* fin, bool decimales)
+// The scanner. It takes from [p, fin) the characters that continue the
+// number, handing each run of digits to `chiffres`, and returns where the
+// number stops, or fin when it may go on: the characters that follow are
+// then offered by calling again, from the state it stopped in.
+
+template <class Chiffres>
+const char* balayerMantisse(Nombre& n, const char* p, const char* fin, Chiffres& chiffres, bool decimaux)
 {
-    for (; p != fin && estChiffre(*p); ++p) {
-        if (copie.compte == 0 && *p == '0') {
-            copie.decalage -= decimales ? 1 : 0;  // zeros ahead of the first significant digit
-        } else if (copie.compte < chiffresGardes) {
-            copie.chiffres[copie.compte++] = *p;
-            copie.decalage -= decimales ? 1 : 0;
-        } else {
-            copie.decalage += decimales ? 0 : 1;
-            copie.collant = copie.collant || *p != '0';
-        }
-    }
-    return p;
+    const char* const arret = chiffres.prendreMantisse(p, fin, decimaux);
+    n.chiffreDeMantisse = n.chiffreDeMantisse || arret != p;
+    return arret;
 }
 
-const char* prendreExposant(Copie& copie, const char* p, const char* fin)
+template <class Chiffres>
+const char* balayerExposant(Nombre& n, const char* p, const char* fin, Chiffres& chiffres)
 {
-    for (; p != fin && estChiffre(*p); ++p)
-        copie.exposant = std::min(copie.exposant * 10 + (*p - '0'), exposantBorne);
-    return p;
+    if (n.etape == Nombre::signeExposant) {
+        if (p == fin)
+            return p;
+        p = prendreSigne(p, n.exposantNegatif);
+        n.etape = Nombre::exposant;
+    }
+    const char* const arret = chiffres.prendreExposant(p, fin);
+    n.chiffreDExposant = n.chiffreDExposant || arret != p;
+    if (arret != fin)
+        n.etape = Nombre::fini;
+    return arret;
+}
+
+// The states fall through one another, and a mantissa without a point
+// breaks out to its end at once: a loop over a switch of states cost 219
+// more instructions a student (bench/README.md).
+template <class Chiffres>
+const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& chiffres)
+{
+    switch (n.etape) {
+    case Nombre::signe:
+        if (p == fin)
+            return p;
+        p = prendreSigne(p, n.negatif);
+        n.etape = Nombre::entiers;
+        [[fallthrough]];
+    case Nombre::entiers:
+        p = balayerMantisse(n, p, fin, chiffres, false);
+        if (p == fin)
+            return p;
+        if (*p != '.')
+            break;
+        ++p;
+        n.etape = Nombre::decimales;
+        [[fallthrough]];
+    case Nombre::decimales:
+        p = balayerMantisse(n, p, fin, chiffres, true);
+        if (p == fin)
+            return p;
+        break;
+    case Nombre::signeExposant:
+    case Nombre::exposant:
+        return balayerExposant(n, p, fin, chiffres);
+    case Nombre::fini:
+        return p;
+    }
+    // The mantissa ends before *p; an exponent may follow a digit only.
+    if ((*p != 'e' && *p != 'E') || !n.chiffreDeMantisse) {
+        n.etape = Nombre::fini;
+        return p;
+    }
+    n.avecExposant = true;
+    n.etape = Nombre::signeExposant;
+    return balayerExposant(n, p + 1, fin, chiffres);
+}
+
+// Conversions.
+
+// Short marks such as "70.5" are most of what is read: at most 7 digits and
+// no exponent. The digits and the power of ten are then exact floats, and
+// one division rounds correctly: the exact case that fast_float tries first,
+// taken here without reading the text again.
+bool convertirCourt(const Nombre& n, const ChiffresEnPlace& chiffres, float& valeur)
+{
+    static constexpr float puissancesDeDix[] = {1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F, 1e6F, 1e7F};
+    if (!estValide(n) || n.avecExposant || chiffres.compte > 7)
+        return false;
+    const float absolue = static_cast<float>(chiffres.valeur) / puissancesDeDix[chiffres.apresLePoint];
+    valeur = n.negatif ? -absolue : absolue;
+    return true;
 }
 
 // The copy as a text of bounded length with the same value.
-const char* recomposer(const Copie& copie, const Nombre& n, char* texte, char* limite)
+const char* recomposer(const ChiffresCopies& copie, const Nombre& n, char* texte, char* limite)
 {
     char* bout = texte;
     if (n.negatif)
@@ -267,7 +216,7 @@ const char* recomposer(const Copie& copie, const Nombre& n, char* texte, char* l
         *bout++ = '0';
         return bout;
     }
-    bout = std::copy(copie.chiffres, copie.chiffres + copie.compte, bout);
+    bout = std::copy(copie.gardes, copie.gardes + copie.compte, bout);
     std::int64_t puissance = copie.decalage + (n.exposantNegatif ? -copie.exposant : copie.exposant);
     if (copie.collant) {
         *bout++ = '1';
@@ -297,51 +246,15 @@ bool convertir(const Nombre& n, const char* debut, const char* fin, float& valeu
     return true;
 }
 
-// What the stream's own sentry does before a formatted read: refuse a stream
-// in error, flush the tied output, skip leading whitespace.
-bool preparerLecture(std::istream& flux)
-{
-    if (!flux.good()) {
-        flux.setstate(std::ios::failbit);
-        return false;
-    }
-    if (flux.tie())
-        flux.tie()->flush();
-    if ((flux.flags() & std::ios::skipws) != 0 && parcourir(*flux.rdbuf(), sauterBlancs)) {
-        flux.setstate(std::ios::eofbit | std::ios::failbit);
-        return false;
-    }
-    return true;
-}
-
-// The usual case, read with the buffer's pointers alone: a stream in good
-// order, tied to nothing, skipping whitespace, with characters in its
-// buffer. Gives them, or false where the general way must be taken.
-bool zoneTamponnee(std::istream& flux, const char*& debut, const char*& fin)
-{
-    if (flux.rdstate() != std::ios::goodbit || flux.tie() || (flux.flags() & std::ios::skipws) == 0)
-        return false;
-    debut = AccesTampon::courant(*flux.rdbuf());
-    fin = borner(debut, AccesTampon::fin(*flux.rdbuf()));
-    return debut != fin;
-}
-
-bool terminer(std::istream& flux, bool finDeFichier, bool reussi)
-{
-    if (finDeFichier || !reussi)  // setstate is out of line, and most reads end well
-        flux.setstate((finDeFichier ? std::ios::eofbit : std::ios::goodbit) |
-                      (reussi ? std::ios::goodbit : std::ios::failbit));
-    return reussi;
-}
-
 // The general way: any stream, and a number that may run past refills of
-// its buffer, copied as it goes.
+// its buffer, copied as it goes. Out of the usual way's function, which
+// stays small: 215 instructions a student (bench/README.md).
 bool lireNombreMorcele(std::istream& flux, float& valeur)
 {
     if (!preparerLecture(flux))
         return false;
     Nombre nombre;
-    Copie copie;
+    ChiffresCopies copie;
     const bool finDeFichier = parcourir(
         *flux.rdbuf(), [&](const char* morceau, const char* bout) { return balayer(nombre, morceau, bout, copie); });
     char texte[chiffresGardes + 32];
@@ -364,7 +277,7 @@ bool lireChamp(std::istream& flux, float& valeur)
     if (zoneTamponnee(flux, debut, fin)) {
         Nombre nombre;
         ChiffresEnPlace chiffres;
-        const char* const nombreDebut = sauterBlancs(debut, fin);
+        const char* const nombreDebut = sauterSeparateurs(debut, fin);
         const char* const arret = balayer(nombre, nombreDebut, fin, chiffres);
         if (arret != fin) {
             AccesTampon::avancer(*flux.rdbuf(), static_cast<int>(arret - debut));
@@ -378,19 +291,18 @@ bool lireChamp(std::istream& flux, float& valeur)
 
 bool lireChamp(std::istream& flux, char& valeur)
 {
-    valeur = Traits::to_char_type(flux.get());
+    valeur = std::istream::traits_type::to_char_type(flux.get());
     return !flux.fail();
 }
 
-// As `flux >> valeur`: one word, at most width() characters when set.
 bool lireChamp(std::istream& flux, std::string& valeur)
 {
     const char* debut = nullptr;
     const char* fin = nullptr;
     if (flux.width() <= 0 && zoneTamponnee(flux, debut, fin)) {
-        const char* const mot = sauterBlancs(debut, fin);
+        const char* const mot = sauterSeparateurs(debut, fin);
         const char* const arret = finDuMot(mot, fin);
-        if (arret != fin) {  // then the word is not empty: it starts at a non-blank
+        if (arret != fin) {  // then the word is not empty: it starts at a non-separator
             valeur.assign(mot, static_cast<std::size_t>(arret - mot));
             AccesTampon::avancer(*flux.rdbuf(), static_cast<int>(arret - debut));
             flux.width(0);

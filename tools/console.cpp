@@ -1,4 +1,4 @@
-#include "tools.h"
+#include "tools/tools.h"
 
 #include <iostream>
 #include <limits>

@@ -3,12 +3,18 @@
 // HangulSyllableType.txt): do not edit.
 // The characters that take no column (combining marks, format characters,
 // Hangul vowel and trailing jamo) or two (East Asian wide and fullwidth), in
-// order: first, last, columns.
+// order; every other character takes one.
 #ifndef TOOLS_LARGEURS_UNICODE_H
 #define TOOLS_LARGEURS_UNICODE_H
 
+struct PlageDeLargeur {
+    char32_t premier;
+    char32_t dernier;
+    int colonnes;
+};
+
 // clang-format off
-constexpr char32_t plagesDeLargeur[][3] = {
+constexpr PlageDeLargeur plagesDeLargeur[] = {
     {0x00300, 0x0036F, 0}, {0x00483, 0x00489, 0}, {0x00591, 0x005BD, 0}, {0x005BF, 0x005BF, 0},
     {0x005C1, 0x005C2, 0}, {0x005C4, 0x005C5, 0}, {0x005C7, 0x005C7, 0}, {0x00610, 0x0061A, 0},
     {0x0061C, 0x0061C, 0}, {0x0064B, 0x0065F, 0}, {0x00670, 0x00670, 0}, {0x006D6, 0x006DC, 0},

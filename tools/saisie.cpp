@@ -1,4 +1,4 @@
-#include "tools.h"
+#include "tools/tools.h"
 
 #include <cstdlib>
 #include <iostream>

@@ -5,7 +5,7 @@
 #include "caracteres.h"
 #include "console_unicode.h"
 #include "plateforme.h"
-#include "tools.h"
+#include "tools/tools.h"
 #include "utf8.h"
 
 #include <iostream>

@@ -5,7 +5,7 @@
 // part). Nothing here may wait for new input.
 #include "console_unicode.h"
 #include "plateforme.h"
-#include "tools.h"
+#include "tools/tools.h"
 
 #include <iostream>
 

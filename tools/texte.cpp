@@ -2,7 +2,7 @@
 // a single-byte code page (Windows' ANSI code page, Latin-1): it is taken
 // as UTF-8 when it is valid UTF-8, otherwise as one character a byte.
 #include "largeurs_unicode.h"
-#include "tools.h"
+#include "tools/tools.h"
 #include "utf8.h"
 
 #include <algorithm>
@@ -42,7 +42,7 @@ bool estAscii(std::string_view texte)
 
 // Latin letters and their accents come before the first character of the
 // table: two-byte characters below U+0300, led by 0xC2 to 0xCB.
-static_assert(plagesDeLargeur[0][0] == 0x300);
+static_assert(plagesDeLargeur[0].premier == 0x300);
 
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
 #error "largeurLatine takes the byte after byte i of a word for byte i + 1"
@@ -86,12 +86,12 @@ bool largeurLatine(std::string_view texte, std::size_t& largeur)
 
 int colonnes(char32_t point)
 {
-    if (point < plagesDeLargeur[0][0])  // Latin letters with their accents, before any mark
+    if (point < plagesDeLargeur[0].premier)  // Latin letters with their accents, before any mark
         return 1;
     const auto apres = std::upper_bound(std::begin(plagesDeLargeur), std::end(plagesDeLargeur), point,
-                                        [](char32_t p, const char32_t(&plage)[3]) { return p < plage[0]; });
+                                        [](char32_t p, const PlageDeLargeur& plage) { return p < plage.premier; });
     const auto& plage = *std::prev(apres);
-    return point <= plage[1] ? static_cast<int>(plage[2]) : 1;
+    return point <= plage.dernier ? plage.colonnes : 1;
 }
 
 // Out of line: the registers it needs would otherwise be saved and restored

@@ -20,8 +20,26 @@ void effacerEcran();
 void attendreEntree();
 
 // Text files
+// Opens `nom` for reading; says on std::cout, in one line, when it is absent
+// (or a directory) or empty. True when it is open and holds something.
 bool ouvrirFichier(std::ifstream& flux, std::string nom);
+// Whether the next character is the end of the file (or `flux` has failed).
+// Consumes nothing.
 bool fichierVide(std::istream& flux);
+// One field of `flux`; true when the stream has not failed (meeting the end
+// of the file after the value is no failure: the next read fails).
+// - int, float, std::string: exactly as `flux >> valeur` in the classic
+//   locale, on every standard library, so a caller may rely on the same
+//   value, state bits (eofbit, failbit), width (reset to 0) and characters
+//   left in the stream as `>>` gives. Leading separators are skipped. A word
+//   stops before the next separator, or after width() characters when
+//   width() is positive. A number stops at the first character that cannot
+//   continue it ("12,5" reads 12 and leaves ",5"); text that is no number
+//   stores 0 and fails; a float beyond the range of float stores the
+//   largest float of its sign and fails.
+// - char: a raw `flux.get()`, not `>>`: separators and line breaks count.
+//   At the end of the file it stores the end-of-file value as a char and
+//   fails.
 bool lireChamp(std::istream& flux, int& valeur);
 bool lireChamp(std::istream& flux, float& valeur);
 bool lireChamp(std::istream& flux, char& valeur);
