@@ -140,7 +140,6 @@ percentage, flagged EC below 60, then the class average, and waits for
 Enter. Its report and messages are in French.")
   set(CPACK_DEBIAN_DEVELOPPEMENT_PACKAGE_NAME ${paquetDeveloppement})
   set(CPACK_DEBIAN_DEVELOPPEMENT_PACKAGE_SECTION libdevel)
-  set(CPACK_DEBIAN_DEVELOPPEMENT_PACKAGE_MULTIARCH same)
   set(CPACK_DEBIAN_DEVELOPPEMENT_DESCRIPTION "console and file helpers of rapport-notes (development files)
 A small C++17 static library of free functions for console programs:
 screen clearing and an Enter pause, discarding what was typed ahead,
