@@ -127,14 +127,16 @@ def main():
     console = Console(dossier, "lancer.bat")
     try:
         premiere = console.attendre(lambda e: "Active code page:" in e, "the code page").split("\n")[0]
-        # Ctrl+Z is a key at a Windows console; the terminal under wine would
-        # take it for its own suspend character.
-        subprocess.run(["stty", "-F", console.terminal(), "susp", "undef"], check=True)
         attendu = ""
         for montre, saisie in dialogue:
             attendu += montre
             voulu = visible(attendu)
             console.attendre(lambda e: visible(ecran_du_programme(e)) == voulu, f"the screen\n{voulu}")
+            if "\x1a" in saisie:
+                # Ctrl+Z is a key at a Windows console; the terminal under wine
+                # would take it for its own suspend character. Changed while a
+                # read waits, when the terminal's settings are wine's own.
+                subprocess.run(["stty", "-F", console.terminal(), "susp", "undef"], check=True)
             console.taper(saisie)
             attendu += echo(saisie)
         if not dialogue[-1][1] and attendu.endswith("Appuyer sur entrer pour continuer ... "):
