@@ -80,11 +80,12 @@ TEST(ViderTamponWindows, Tube)
 }
 
 // Skipped to its end, after a read that went well or after the caller's own
-// failed `std::cin >>`.
+// failed `std::cin >>`; longer than the C runtime's buffer, so that dropping
+// that buffer alone would leave lines to read.
 TEST(ViderTamponWindows, Fichier)
 {
     const auto chemin = std::filesystem::temp_directory_path() / "vider-tampon.txt";
-    std::ofstream(chemin) << "abc\n12\n";
+    std::ofstream(chemin) << "abc\n" << std::string(10000, '1') << "\n12\n";
     for (const bool echec : {false, true}) {
         SCOPED_TRACE(echec ? "after a failed read" : "after a read");
         HANDLE fichier = CreateFileW(chemin.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
