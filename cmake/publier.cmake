@@ -39,7 +39,8 @@ function(refaire_paquet_debian paquet)
   if(nom MATCHES "^librapport-notes-dev_")
     string(REPLACE "\nPackage: " "\nMulti-Arch: same\nPackage: " controle "${controle}")
   endif()
-  file(WRITE "${arbre}/DEBIAN/control" "${controle}")
+  string(STRIP "${controle}" controle)  # CPack ends it with an empty line
+  file(WRITE "${arbre}/DEBIAN/control" "${controle}\n")
   execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip --build "${arbre}" "${paquet}"
     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
   file(REMOVE_RECURSE "${arbre}")
