@@ -88,10 +88,10 @@ constexpr int chiffresGardes = 200;
 constexpr std::int64_t exposantBorne = 1'000'000'000'000;  // far beyond any float
 
 struct ChiffresCopies {
-    bool collant = false;  // a digit dropped beyond those kept was not zero
-    int compte = 0;        // digits kept
-    char gardes[chiffresGardes] = {};
-    std::int64_t decalage = 0;  // power of ten of the last kept digit
+    bool collant = false;         // a digit dropped beyond those kept was not zero
+    int compte = 0;               // digits kept
+    char gardes[chiffresGardes];  // the first `compte` only are ever read
+    std::int64_t decalage = 0;    // power of ten of the last kept digit
     std::int64_t exposant = 0;
 
     const char* prendreMantisse(const char* p, const char* fin, bool decimaux)
