@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -373,6 +374,21 @@ TEST(LireChamp, SelonLesRegles)
     };
     verifierSelonLesRegles<float>(nombres);
     verifierSelonLesRegles<std::string>(mots);
+}
+
+// A float is the nearest to the number written, whatever rounding mode the
+// caller set and however the text reaches lireChamp (the library's own `>>`
+// follows the mode: 0.9 upward would be 3f666667, 0.1 downward 3dcccccc).
+TEST(LireChamp, AuPlusProcheQuelQueSoitLArrondi)
+{
+    for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        for (const auto& [texte, bits] : {std::pair{"0.9", "3f666666"}, {"0.1", "3dcccccd"}}) {
+            verifierLecture<float>(std::string(texte) + " ", {}, "true, good, width 0, 1 left, " + std::string(bits));
+            verifierLecture<float>(texte, {}, "true, eof, width 0, 0 left, " + std::string(bits));
+        }
+        std::fesetround(FE_TONEAREST);
+    }
 }
 
 // Characters are read raw: whitespace and line breaks count.

@@ -18,6 +18,7 @@
 
 #include <fast_float/fast_float.h>
 
+#include <cassert>
 #include <charconv>
 #include <limits>
 
@@ -192,14 +193,26 @@ const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& c
 
 // Conversions.
 
+// Whether arithmetic rounds to nearest, as it does unless the program set
+// another rounding mode (fesetround): the check fast_float makes, through a
+// volatile so that it is made when the program runs.
+bool arrondiAuPlusProche()
+{
+    static volatile float plusPetit = std::numeric_limits<float>::min();
+    const float f = plusPetit;
+    return f + 1.0F == 1.0F - f;
+}
+
 // Short marks such as "70.5" are most of what is read: at most 7 digits and
 // no exponent. The digits and the power of ten are then exact floats, and
-// one division rounds correctly: the exact case that fast_float tries first,
-// taken here without reading the text again.
+// one division rounds correctly, to nearest when arithmetic does: the exact
+// case that fast_float tries first, taken here without reading the text
+// again. Under another rounding mode fast_float's own way gives the nearest
+// float, as every other read does.
 bool convertirCourt(const Nombre& n, const ChiffresEnPlace& chiffres, float& valeur)
 {
     static constexpr float puissancesDeDix[] = {1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F, 1e6F, 1e7F};
-    if (!estValide(n) || n.avecExposant || chiffres.compte > 7)
+    if (!estValide(n) || n.avecExposant || chiffres.compte > 7 || !arrondiAuPlusProche())
         return false;
     const float absolue = static_cast<float>(chiffres.valeur) / puissancesDeDix[chiffres.apresLePoint];
     valeur = n.negatif ? -absolue : absolue;
@@ -229,7 +242,9 @@ const char* recomposer(const ChiffresCopies& copie, const Nombre& n, char* texte
 // The library's rules: the whole text must be a number (else 0 and a
 // failure); beyond the range of float the value is the largest float of
 // that sign and the read fails; a value too small to represent is kept as
-// the nearest float.
+// the nearest float. The scanner has accepted [debut, fin) as a number, so
+// fast_float reads it whole (checked in debug builds), to the nearest float
+// whatever the rounding mode; a value out of range comes back infinite.
 bool convertir(const Nombre& n, const char* debut, const char* fin, float& valeur)
 {
     if (!estValide(n)) {
@@ -238,7 +253,8 @@ bool convertir(const Nombre& n, const char* debut, const char* fin, float& valeu
     }
     if (*debut == '+')
         ++debut;  // fast_float takes no plus sign
-    fast_float::from_chars(debut, fin, valeur);
+    [[maybe_unused]] const auto lu = fast_float::from_chars(debut, fin, valeur);
+    assert(lu.ptr == fin);
     if (valeur == std::numeric_limits<float>::infinity() || valeur == -std::numeric_limits<float>::infinity()) {
         valeur = n.negatif ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
         return false;
