@@ -1,9 +1,10 @@
 // Asks one question with the prompt named on the command line and prints
 // the answer between brackets, as the module shows text:
-// saisir [--sans-synchro] [--octets] FONCTION INVITE [PERMIS]
+// saisir [--sans-synchro] [--sans-lien] [--octets] FONCTION INVITE [PERMIS]
 // (--sans-synchro: as a program that turned off sync_with_stdio, whose
-// std::cin then buffers input of its own; --octets: the answer's bytes
-// follow in hexadecimal).
+// std::cin then buffers input of its own; --sans-lien: as one that unties
+// std::cin from std::cout; --octets: the answer's bytes follow in
+// hexadecimal).
 #include "tools/tools.h"
 
 #include <cstdio>
@@ -29,16 +30,17 @@ std::string enHexadecimal(const std::string& texte)
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && std::string(argv[1]) == "--sans-synchro") {
+    const auto option = [&](const char* nom) {
+        const bool donnee = argc > 1 && std::string(argv[1]) == nom;
+        argc -= donnee ? 1 : 0;
+        argv += donnee ? 1 : 0;
+        return donnee;
+    };
+    if (option("--sans-synchro"))
         std::ios::sync_with_stdio(false);
-        --argc;
-        ++argv;
-    }
-    const bool octets = argc > 1 && std::string(argv[1]) == "--octets";
-    if (octets) {
-        --argc;
-        ++argv;
-    }
+    if (option("--sans-lien"))
+        std::cin.tie(nullptr);
+    const bool octets = option("--octets");
     if (argc < 3)
         return 2;
     const std::string invite = argv[2];
