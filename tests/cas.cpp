@@ -31,7 +31,9 @@ std::vector<std::string> commandeDe(std::vector<std::string> commande)
     static const std::map<std::string, std::pair<const char*, const char*>> programmes = {
         {"report", {REPORT_EXE, "/report/rapport-notes.exe"}},
         {"saisir", {SAISIR_EXE, "/tests/saisir.exe"}},
-        {"questions", {QUESTIONS_EXE, "/tests/questions.exe"}}};
+        {"questions", {QUESTIONS_EXE, "/tests/questions.exe"}},
+        {"bonjour", {BONJOUR_EXE, "/tests/bonjour.exe"}},
+        {"mots", {MOTS_EXE, "/tests/mots.exe"}}};
     const auto& programme = programmes.at(commande[0]);
     if (!autreConstruction) {
         commande[0] = programme.first;

@@ -2,7 +2,7 @@
 """A case of tests/cas run at a Windows console under wine, drawn by tmux in
 UTF-8, as a person sees it and types at it.
 
-Usage: console_wine.py WINDOWS_BUILD CASE_FOLDER
+Usage: console_wine.py WINDOWS_BUILD CASE_FOLDER [PROGRAM_FOLDER]
 
 The case's program (`commande`, the report by default) runs in one cmd
 session between two `chcp`, in a copy of the case folder. Each answer of
@@ -15,7 +15,12 @@ ends at the report's pause is ended with one Enter. Then the exit status must
 be the case's (`statut`, 0 by default) and the code page the same as before.
 The screen is compared from its first line of text to its last, without
 trailing spaces (tmux drops them); a dialogue that is not UTF-8 is taken as
-Windows-1252, as the report shows such a file's names.
+Windows-1252, as the report shows such a file's names. Wine's console draws
+each half of a character beyond U+FFFF as U+FFFD, typed or shown: such a
+case shows the bytes the program received.
+
+With PROGRAM_FOLDER, the case's program is the one of that name there (a
+program of examples/lecture, built against the installed library).
 """
 import os
 import re
@@ -65,6 +70,10 @@ def echange(dialogue):
     return [(morceaux[i], morceaux[i + 1] if i + 1 < len(morceaux) else "") for i in range(0, len(morceaux), 2)]
 
 
+def comme_wine_le_dessine(texte):
+    return re.sub("[\U00010000-\U0010FFFF]", "\ufffd\ufffd", texte)
+
+
 def echo(saisie):
     premiere, saut, _ = saisie.partition("\n")
     return premiere.replace("\x1a", "^Z") + saut
@@ -107,9 +116,12 @@ class Console:
         subprocess.run(self.tmux + ["kill-server"], stderr=subprocess.DEVNULL)
 
 
-def programme(construction, cas):
+def programme(construction, cas, dossier_du_programme):
     commande = (lire(os.path.join(cas, "commande"), b"report").decode()).splitlines()
-    chemin = os.path.join(os.path.realpath(construction), PROGRAMMES[commande[0]])
+    if dossier_du_programme:
+        chemin = os.path.join(os.path.realpath(dossier_du_programme), commande[0] + ".exe")
+    else:
+        chemin = os.path.join(os.path.realpath(construction), PROGRAMMES[commande[0]])
     windows = subprocess.run(["winepath", "-w", chemin], capture_output=True, text=True,
                              env=dict(os.environ, WINEDEBUG="-all")).stdout.strip()
     return " ".join([windows] + [f'"{mot}"' if " " in mot else mot for mot in commande[1:]])
@@ -117,19 +129,20 @@ def programme(construction, cas):
 
 def main():
     construction, cas = sys.argv[1], os.path.realpath(sys.argv[2])
+    dossier_du_programme = sys.argv[3] if len(sys.argv) > 3 else None
     dialogue = echange(texte(lire(os.path.join(cas, "dialogue"))))
     statut = int(lire(os.path.join(cas, "statut"), b"0"))
     dossier = tempfile.mkdtemp()
     if os.path.exists(os.path.join(cas, "etudiant.txt")):
         shutil.copy(os.path.join(cas, "etudiant.txt"), dossier)
     with open(os.path.join(dossier, "lancer.bat"), "w", newline="\r\n") as lanceur:
-        lanceur.write(f"@chcp\n@{programme(construction, cas)}\n@echo statut=!errorlevel!\n@chcp\n")
+        lanceur.write(f"@chcp\n@{programme(construction, cas, dossier_du_programme)}\n@echo statut=!errorlevel!\n@chcp\n")
     console = Console(dossier, "lancer.bat")
     try:
         premiere = console.attendre(lambda e: "Active code page:" in e, "the code page").split("\n")[0]
         attendu = ""
         for montre, saisie in dialogue:
-            attendu += montre
+            attendu += comme_wine_le_dessine(montre)
             voulu = visible(attendu)
             console.attendre(lambda e: visible(ecran_du_programme(e)) == voulu, f"the screen\n{voulu}")
             if "\x1a" in saisie:
@@ -138,7 +151,7 @@ def main():
                 # read waits, when the terminal's settings are wine's own.
                 subprocess.run(["stty", "-F", console.terminal(), "susp", "undef"], check=True)
             console.taper(saisie)
-            attendu += echo(saisie)
+            attendu += comme_wine_le_dessine(echo(saisie))
         if not dialogue[-1][1] and attendu.endswith("Appuyer sur entrer pour continuer ... "):
             console.taper("\n")
         fin = console.attendre(lambda e: "statut=" in e and e.count("Active code page:") == 2, "the end")

@@ -134,14 +134,42 @@ TEST(ViderTamponWindows, Console)
     EXPECT_EQ(n, 7);
 }
 
+// Once standard input is a pipe instead of a console, std::cin reads the
+// pipe again.
+TEST(ViderTamponWindows, ConsolePuisTube)
+{
+    const HANDLE console = ouvrirConsole();
+    if (console == INVALID_HANDLE_VALUE)
+        GTEST_SKIP() << "no console: run under a terminal";
+    brancherEntree(console);
+    viderTampon();
+    HANDLE lecture = nullptr;
+    HANDLE ecriture = nullptr;
+    ASSERT_TRUE(CreatePipe(&lecture, &ecriture, nullptr, 0));
+    brancherEntree(lecture);
+    viderTampon();
+    ecrire(ecriture, "42\n");
+    int n = 0;
+    EXPECT_TRUE(std::cin >> n);
+    EXPECT_EQ(n, 42);
+    CloseHandle(ecriture);
+    brancherEntree(console);
+}
+
 // What is typed at a console reaches std::cin as UTF-8, whatever the
-// console's code page, as the same keys at a Linux terminal.
+// console's code page, as the same keys at a Linux terminal; also when
+// standard output goes to a file (`programme.exe > sortie.txt`).
 TEST(ViderTamponWindows, ConsoleEnUtf8)
 {
     const HANDLE console = ouvrirConsole();
     if (console == INVALID_HANDLE_VALUE)
         GTEST_SKIP() << "no console: run under a terminal";
     brancherEntree(console);
+    const auto chemin = std::filesystem::temp_directory_path() / "console-en-utf8.txt";
+    const HANDLE fichier =
+        CreateFileW(chemin.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(fichier, INVALID_HANDLE_VALUE);
+    const HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
     const struct {
         std::wstring tape;
         std::string lu;
@@ -157,14 +185,19 @@ TEST(ViderTamponWindows, ConsoleEnUtf8)
              return e;
          }()},
     };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.lu.substr(0, 20));
-        viderTampon();
-        taper(console, c.tape);
-        std::string ligne;
-        EXPECT_TRUE(std::getline(std::cin, ligne));
-        EXPECT_EQ(ligne, c.lu);
+    for (const HANDLE sortieStandard : {sortie, fichier}) {
+        SetStdHandle(STD_OUTPUT_HANDLE, sortieStandard);
+        for (const auto& c : cas) {
+            SCOPED_TRACE(c.lu.substr(0, 20) + (sortieStandard == fichier ? ", output to a file" : ""));
+            viderTampon();
+            taper(console, c.tape);
+            std::string ligne;
+            EXPECT_TRUE(std::getline(std::cin, ligne));
+            EXPECT_EQ(ligne, c.lu);
+        }
     }
+    SetStdHandle(STD_OUTPUT_HANDLE, sortie);
+    CloseHandle(fichier);
     taper(console, L"\x1a\r");  // Ctrl+Z, Enter: the end of input
     std::string ligne;
     EXPECT_FALSE(std::getline(std::cin, ligne));

@@ -11,6 +11,7 @@
 #include <clocale>
 #include <cwchar>
 #include <iostream>
+#include <sstream>
 #include <vector>
 #ifdef _WIN32
 #include <filesystem>
@@ -67,6 +68,7 @@ TEST(LargeurAffichee, Table)
          "a",
          false, 2},                          // a missing one
         {"H\xe9l\xe8ne", false, 6},          // Hélène in Windows-1252
+        {"HAJ\212EK", false, 6},             // HAJŠEK in Windows-1252: its last bytes in the second of two reads
         {"\xf8\x88\x80\x80\x80", false, 5},  // five-byte form
         // ASCII and letters below U+0300, 8 bytes at a time: each edge of a word
         {"abcdefg\xc3\xa9", true, 8},              // a letter across two words
@@ -141,8 +143,9 @@ TEST(EcrireEnUtf16, MotParMot)
         {"H\xe9l\xe8ne\tZo\xe9\r\n", u"H\u00e9l\u00e8ne\tZo\u00e9\r\n"},                // ANSI words
         {"H\xe9l\xe8ne Lef\xc3\xa8vre \xc3", u"H\u00e9l\u00e8ne Lef\u00e8vre \u00c3"},  // mixed line
         {"\xf0\x9f\x98\x80\v\f", u"\U0001F600\v\f"},                                    // beyond U+FFFF
-        {a + "\xc3\xa9", ua + u"\u00e9"},              // a character whose bytes straddle a piece
-        {a + "\xf0\x9f\x98\x80", ua + u"\U0001F600"},  // a pair that would straddle one
+        {"\xef\xbf\xbf\xf0\x90\x80\x80", u"\uFFFF\U00010000"},  // the last character of one unit, the first of two
+        {a + "\xc3\xa9", ua + u"\u00e9"},                       // a character whose bytes straddle a piece
+        {a + "\xf0\x9f\x98\x80", ua + u"\U0001F600"},           // a pair that would straddle one
         {std::string(unitesParEcriture + 5, '\xe9'), std::u16string(unitesParEcriture + 5, u'\u00e9')},
     };
     for (const auto& c : cas) {
@@ -163,12 +166,17 @@ TEST(EcrireEnUtf16, MotParMot)
 // Typed at a Windows console: the lines as it gives them (a read takes at
 // most the rest of the line being read), read through the reader to the end
 // of what was typed; "|" marks each end of input. `ecarter` > 0: that many
-// characters are read, then what was typed is dropped.
+// characters are read, then viderTampon drops what was typed, std::cin
+// reading through the reader as at a console.
 TEST(TamponConsoleUtf8, CommeUnTerminalLinux)
 {
     const std::size_t piece = TamponConsoleUtf8::unitesParLecture;
-    const std::u16string longue(piece + 904, u'a');
+    const std::u16string longue(2 * piece + 808, u'a');  // three pieces
     const std::u16string presque(piece - 1, u'a');
+    const std::u16string exacte(piece - 2, u'a');  // with its "\r\n", one piece exactly
+    std::string euros;                             // three bytes a unit in UTF-8
+    for (std::size_t i = 0; i < piece + 10; ++i)
+        euros += "\xe2\x82\xac";
     const struct {
         std::vector<std::u16string> lignes;
         int ecarter;
@@ -176,7 +184,12 @@ TEST(TamponConsoleUtf8, CommeUnTerminalLinux)
     } cas[] = {
         {{u"H\u00e9l\u00e8ne \u20ac\r\n"}, 0, "H\xc3\xa9l\xc3\xa8ne \xe2\x82\xac\n|"},
         {{u"\xD83D\xDE00\r\n"}, 0, "\xf0\x9f\x98\x80\n|"},  // a pair: one character
-        {{u"\xD83D\x61\r\n"}, 0, "\xef\xbf\275a\n|"},       // unpaired high surrogate
+        // each length's first and last characters, and the pairs' first and last
+        {{u"\x7f\x80\u07ff\u0800\uffff\xD800\xDC00\xDBFF\xDFFF\r\n"},
+         0,
+         "\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf\n|"},
+        {{std::u16string(piece + 10, u'\u20ac') + u"\r\n"}, 0, euros + "\n|"},
+        {{u"\xD83D\x61\r\n"}, 0, "\xef\xbf\275a\n|"},  // unpaired high surrogate
         {{u"a\xD83D\r\n"}, 0, "a\xef\xbf\xbd\n|"},
         {{u"\xDE00\x62\r\n"}, 0, "\xef\xbf\275b\n|"},  // unpaired low one
         {{u"\r\n", u"ab\r\n"}, 0, "\nab\n|"},          // an empty line
@@ -187,7 +200,8 @@ TEST(TamponConsoleUtf8, CommeUnTerminalLinux)
         {{u"\x1a\r\n", u"apres\r\n"}, 0, "|apres\n|"},  // Ctrl+Z, Enter: the end of input
         {{u"a\x1a\r\n"}, 0, "a\x1a\n|"},                // inside a line, a character
         {{u"\x1a" + longue + u"\r\n", u"c\r\n"}, 0, "|c\n|"},
-        {{u"ab\r\n", u"cd\r\n"}, 1, "cd\n|"},  // the rest of a line dropped
+        {{exacte + u"\r\n", u"\x1a\r\n"}, 0, std::string(exacte.size(), 'a') + "\n|"},  // a whole line
+        {{u"ab\r\n", u"cd\r\n"}, 1, "cd\n|"},                                           // the rest of a line dropped
         {{longue + u"\r\n", u"xyz\r\n"}, 1, "xyz\n|"},
         {{presque + u"\xD83D\xDE00\r\n", u"xyz\r\n"}, 1, "xyz\n|"},
         {{presque + u"\r\n", u"xyz\r\n"}, 1, "xyz\n|"},
@@ -212,8 +226,11 @@ TEST(TamponConsoleUtf8, CommeUnTerminalLinux)
         std::string lu;
         for (int i = 0; i < c.ecarter; ++i)
             tampon.sbumpc();
-        if (c.ecarter > 0)
-            tampon.ecarter();
+        if (c.ecarter > 0) {
+            std::streambuf* const entree = std::cin.rdbuf(&tampon);
+            viderTampon();
+            std::cin.rdbuf(entree);
+        }
         do {
             for (int octet = tampon.sbumpc(); octet != EOF; octet = tampon.sbumpc())
                 lu += static_cast<char>(octet);
@@ -253,5 +270,8 @@ TEST(EcrireTexteWindows, ConsoleQuiRefuseEtFichier)
     }
     CloseHandle(lecture);
     CloseHandle(fichier);
+    std::ostringstream autreFlux;  // any other stream gets the bytes, at a console too
+    ecrireTexte(autreFlux, "H\xc3\xa9l\xc3\xa8ne\n");
+    EXPECT_EQ(autreFlux.str(), "H\xc3\xa9l\xc3\xa8ne\n");
 }
 #endif

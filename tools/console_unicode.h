@@ -24,10 +24,9 @@ using AnsiVersUtf16 = void (*)(std::string_view ansi, std::u16string& sortie);
 using EcrireUtf16 = std::function<bool(std::u16string_view morceau)>;
 
 // Hands `texte` to `ecrire` as UTF-16, in pieces of at most
-// unitesParEcriture units, never cut inside a character. A name may come
-// from a UTF-8 file or from one saved in the ANSI code page, so each word (a
-// run without separators) is taken as UTF-8 if it is valid UTF-8, otherwise
-// through `ansi`. False as soon as a piece was not all taken.
+// unitesParEcriture units, never cut inside a character; each word taken as
+// ecrireTexte says (tools.h), through `ansi` where it is not UTF-8. False as
+// soon as a piece was not all taken.
 bool ecrireEnUtf16(std::string_view texte, AnsiVersUtf16 ansi, const EcrireUtf16& ecrire);
 
 // Reading what is typed.
@@ -63,6 +62,8 @@ class TamponConsoleUtf8 : public std::streambuf {
 
     LireUtf16 lire_;
     char16_t morceau_[unitesParLecture]{};
+    // A unit gives at most 3 bytes (a pair, 4 for its two); a surrogate or a
+    // "\r" held back from the previous piece adds one more character.
     char texte_[unitesParLecture * 3 + 8]{};
     char16_t surrogatEnAttente_ = 0;  // a high surrogate that ended a full piece
     bool retourEnAttente_ = false;    // a "\r" that ended a full piece
@@ -70,13 +71,10 @@ class TamponConsoleUtf8 : public std::streambuf {
 };
 
 // At a Windows console, std::cin reads through a TamponConsoleUtf8 from the
-// start of the program on. Installs it when standard input is a console and
-// std::cin's buffer is another (the caller replaced it, as
-// sync_with_stdio(false) does), and gives the previous one back when
-// standard input is no longer a console. Elsewhere does nothing.
+// start of the program on (brancherLecteurConsole, tools.h). Installs it when
+// standard input is a console and std::cin's buffer is another (the caller
+// replaced it, as sync_with_stdio(false) does), and gives the previous one
+// back when standard input is no longer a console. Elsewhere does nothing.
 void brancherEntreeConsole();
-
-// Drops what std::cin's console reader holds, when std::cin reads through it.
-void ecarterEntreeConsole();
 
 #endif

@@ -13,16 +13,6 @@ namespace {
 
 constexpr char16_t ctrlZ = 0x1A;
 
-bool estSurrogatHaut(char16_t unite)
-{
-    return unite >= 0xD800 && unite <= 0xDBFF;
-}
-
-bool estSurrogatBas(char16_t unite)
-{
-    return unite >= 0xDC00 && unite <= 0xDFFF;
-}
-
 }  // namespace
 
 TamponConsoleUtf8::TamponConsoleUtf8(LireUtf16 lire) : lire_(std::move(lire)) {}
@@ -52,7 +42,7 @@ std::size_t TamponConsoleUtf8::convertir(std::size_t unites, bool suiteAttendue)
         const char16_t unite = morceau_[i];
         if (const char16_t haut = std::exchange(surrogatEnAttente_, 0); haut != 0) {
             if (estSurrogatBas(unite)) {
-                ecrire(0x10000 + (static_cast<char32_t>(haut - 0xD800) << 10) + (unite - 0xDC00));
+                ecrire(combinerSurrogats(haut, unite));
                 continue;
             }
             ecrire(caractereDeRemplacement);
@@ -117,21 +107,12 @@ TamponConsoleUtf8& lecteurConsole()
 
 std::streambuf* tamponRemplace = nullptr;  // std::cin's buffer before the reader's
 
-bool lecteurBranche()
-{
-    return tamponRemplace != nullptr && std::cin.rdbuf() == &lecteurConsole();
-}
-
-// Typed text is UTF-8 from the start of the program, for the module's
-// prompts and for the caller's own reads of std::cin alike.
-[[maybe_unused]] const bool brancheAuDemarrage = (brancherEntreeConsole(), true);
-
 }  // namespace
 
 void brancherEntreeConsole()
 {
     const bool console = entreeConsole();
-    if (console == lecteurBranche())
+    if (console == (tamponRemplace != nullptr && std::cin.rdbuf() == &lecteurConsole()))
         return;
     if (console) {
         tamponRemplace = std::cin.rdbuf(&lecteurConsole());
@@ -141,8 +122,11 @@ void brancherEntreeConsole()
     }
 }
 
-void ecarterEntreeConsole()
+bool brancherLecteurConsole()
 {
-    if (lecteurBranche())
-        lecteurConsole().ecarter();
+    // std::cin exists once an Init object does, whichever translation unit
+    // is initialised first.
+    static const std::ios_base::Init fluxStandard;  // cppcheck-suppress unusedVariable ; constructed for its effect
+    static const bool branche = (brancherEntreeConsole(), true);
+    return branche;
 }

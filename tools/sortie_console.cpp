@@ -1,7 +1,6 @@
-// Text shown at a Windows console. A console shows bytes in its own code
-// page (437 or 850 on a French PC), not in the file's: text reaches it as
-// UTF-16 instead, and shows as written whatever the code page, which is
-// never changed. Anywhere else text goes out as its bytes.
+// Text shown at a Windows console, as tools.h says of ecrireTexte: a
+// console shows bytes in its own code page (437 or 850 on a French PC), so
+// text reaches it as UTF-16 instead.
 #include "caracteres.h"
 #include "console_unicode.h"
 #include "plateforme.h"
@@ -9,21 +8,6 @@
 #include "utf8.h"
 
 #include <iostream>
-
-namespace {
-
-void ajouterUtf16(std::u16string& sortie, char32_t point)
-{
-    if (point < 0x10000) {
-        sortie.push_back(static_cast<char16_t>(point));
-        return;
-    }
-    point -= 0x10000;
-    sortie.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
-    sortie.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
-}
-
-}  // namespace
 
 bool ecrireEnUtf16(std::string_view texte, AnsiVersUtf16 ansi, const EcrireUtf16& ecrire)
 {
@@ -45,14 +29,16 @@ bool ecrireEnUtf16(std::string_view texte, AnsiVersUtf16 ansi, const EcrireUtf16
         std::string_view mot = texte.substr(0, longueur);
         texte.remove_prefix(longueur);
         if (separateurs || estUtf8(mot)) {
-            const auto* p = reinterpret_cast<const unsigned char*>(mot.data());
-            const auto* const fin = p + mot.size();
-            while (p != fin) {
-                const char32_t point = decoderUtf8(p, fin);
-                if (!faireDeLaPlace(point < 0x10000 ? 1 : 2))
-                    return false;
-                ajouterUtf16(morceau, point);
-            }
+            bool pris = true;
+            decoderChaqueCaractere(mot, [&](char32_t point) {
+                pris = pris && faireDeLaPlace(unitesUtf16(point));
+                if (pris) {
+                    char16_t unites[2];
+                    morceau.append(unites, encoderUtf16(point, unites));
+                }
+            });
+            if (!pris)
+                return false;
             continue;
         }
         // A code page gives at most one unit a byte.

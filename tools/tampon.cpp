@@ -20,7 +20,8 @@ void viderTampon()
         // one by one: ignore(n) would look past the last of them, and wait.
         for (std::streamsize dansLeFlux = std::cin.rdbuf()->in_avail(); dansLeFlux > 0; --dansLeFlux)
             std::cin.rdbuf()->sbumpc();
-        ecarterEntreeConsole();
+        if (auto* const lecteur = dynamic_cast<TamponConsoleUtf8*>(std::cin.rdbuf()))
+            lecteur->ecarter();  // and the rest of a console line it read in part
         ecarterSaisieEnAttente();
     }
     // At a Windows console, typed text reads as UTF-8 again if the caller

@@ -1,6 +1,5 @@
-// Text as a screen shows it. A name read from a file may be in UTF-8 or in
-// a single-byte code page (Windows' ANSI code page, Latin-1): it is taken
-// as UTF-8 when it is valid UTF-8, otherwise as one character a byte.
+// Text as a screen shows it: the columns of a name, taken as tools.h says
+// (UTF-8 when it is valid UTF-8, otherwise a byte a character).
 #include "largeurs_unicode.h"
 #include "tools/tools.h"
 #include "utf8.h"
@@ -117,27 +116,16 @@ int colonnes(char32_t point)
     if (largeurLatine(texte, largeur))
         return largeur;
     largeur = 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(texte.data());
-    const auto* const fin = p + texte.size();
-    while (p != fin) {
-        const char32_t point = decoderUtf8(p, fin);
-        if (point == pointInvalide)
-            return texte.size();
-        largeur += static_cast<std::size_t>(colonnes(point));
-    }
-    return largeur;
+    const bool utf8 = decoderChaqueCaractere(
+        texte, [&largeur](char32_t point) { largeur += static_cast<std::size_t>(colonnes(point)); });
+    return utf8 ? largeur : texte.size();
 }
 
 }  // namespace
 
 bool estUtf8(std::string_view texte)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(texte.data());
-    const auto* const fin = p + texte.size();
-    while (p != fin)
-        if (decoderUtf8(p, fin) == pointInvalide)
-            return false;
-    return true;
+    return decoderChaqueCaractere(texte, [](char32_t) {});
 }
 
 std::size_t largeurAffichee(std::string_view texte)

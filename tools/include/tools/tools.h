@@ -1,5 +1,6 @@
 // Console and file helpers shared by console programs: screen, pause,
-// type-ahead flush, text file opening and field reading, keyboard prompts.
+// type-ahead flush, text file opening and field reading, text on screen and
+// typed, keyboard prompts. Each function's contract is written here, once.
 #ifndef TOOLS_TOOLS_H
 #define TOOLS_TOOLS_H
 
@@ -15,8 +16,15 @@
 extern int maxIgnore;
 
 // Console
+// Drops what was typed or sent ahead and not yet read, at every level that
+// holds it (std::cin's buffer, the C runtime's, a terminal's or console's, a
+// pipe's), or skips a redirected file to its end; clears std::cin's state.
+// Never waits for input.
 void viderTampon();
+// 25 line breaks on std::cout, nothing else.
 void effacerEcran();
+// "Appuyer sur entrer pour continuer ... ", then viderTampon, then waits for
+// Enter (returns at once when standard input has ended).
 void attendreEntree();
 
 // Text files
@@ -28,15 +36,22 @@ bool ouvrirFichier(std::ifstream& flux, std::string nom);
 bool fichierVide(std::istream& flux);
 // One field of `flux`; true when the stream has not failed (meeting the end
 // of the file after the value is no failure: the next read fails).
-// - int, float, std::string: exactly as `flux >> valeur` in the classic
-//   locale, on every standard library, so a caller may rely on the same
-//   value, state bits (eofbit, failbit), width (reset to 0) and characters
-//   left in the stream as `>>` gives. Leading separators are skipped. A word
-//   stops before the next separator, or after width() characters when
-//   width() is positive. A number stops at the first character that cannot
-//   continue it ("12,5" reads 12 and leaves ",5"); text that is no number
-//   stores 0 and fails; a float beyond the range of float stores the
-//   largest float of its sign and fails.
+// - int, float, std::string: the results of `flux >> valeur` as libstdc++
+//   gives them in the classic locale, whatever the standard library the
+//   program is built with (libc++'s own `>>` differs: it takes hexadecimal
+//   digits into a float, and fails on values too small for one). The same
+//   value, state bits (eofbit, failbit) and characters left in the stream.
+//   Leading separators (space, \t, \n, \v, \f, \r) are skipped unless
+//   skipws is off.
+//   - A word stops before the next separator, or after width() characters
+//     when width() is positive; it resets the width to 0.
+//   - A number leaves the width as it is. It stops at the first character
+//     that cannot continue it ("12,5" reads 12 and leaves ",5"); text that
+//     is no number stores 0 and fails. A float is the nearest float to the
+//     number written, whatever the floating-point rounding mode (libstdc++'s
+//     own `>>` follows the mode: the reference is taken in the default one,
+//     to nearest); beyond the range of float it stores the largest float of
+//     its sign and fails.
 // - char: a raw `flux.get()`, not `>>`: separators and line breaks count.
 //   At the end of the file it stores the end-of-file value as a char and
 //   fails.
@@ -45,34 +60,36 @@ bool lireChamp(std::istream& flux, float& valeur);
 bool lireChamp(std::istream& flux, char& valeur);
 bool lireChamp(std::istream& flux, std::string& valeur);
 
-// Text on screen and typed. The module's text is UTF-8 on every platform; a
-// name read from a file may also be in a single-byte code page (Windows'
-// ANSI code page, Latin-1).
+// Text on screen and typed. The module's text is UTF-8 on every platform.
+// Text from elsewhere, such as a name read from a file, may also be in the
+// system's single-byte code page (Windows' ANSI code page, Windows-1252 on a
+// French PC; Latin-1): a word (a run without separators) is taken as UTF-8
+// when it is valid UTF-8 (RFC 3629), otherwise as one character a byte in
+// that code page.
 //
 // At a Windows console, whose code page the module never changes:
-// - what is typed reaches std::cin as UTF-8, for the prompts below and for
-//   the caller's own reads alike, from the start of the program: the console
-//   is read as UTF-16 and Enter gives "\n". A line that begins with Ctrl+Z
-//   ends the input. (A caller that gives std::cin a buffer of its own, as
-//   sync_with_stdio(false) does, gets the console's bytes until the next
-//   prompt.)
+// - what is typed reaches std::cin as UTF-8, in every program that includes
+//   this header, from the start of main, whatever else it calls: the
+//   console is read as UTF-16 and Enter gives "\n". A line that begins with
+//   Ctrl+Z ends the input. (A caller that gives std::cin a buffer of its own,
+//   as sync_with_stdio(false) does, gets the console's bytes until the next
+//   viderTampon.)
 // - text shows as written when it goes through ecrireTexte(std::cout, ...).
 //   Bytes written to std::cout are shown in the console's code page: right
 //   for ASCII only.
 // Redirected to a file or a pipe, input and output are bytes, unchanged.
 
-// Whether `texte` is valid UTF-8 (RFC 3629); ASCII is.
+// Whether `texte` is valid UTF-8; ASCII is.
 bool estUtf8(std::string_view texte);
-// The columns `texte` takes on screen, as a Linux terminal counts them:
-// valid UTF-8 counts one a character, none for a combining mark, a format
+// The columns `texte`, taken whole as one word, takes on screen, as a Linux
+// terminal counts them: valid UTF-8 counts one a character, none for a combining mark, a format
 // character (a zero-width space, a direction mark; not a soft hyphen) or a
 // Hangul vowel or trailing jamo, two for an East Asian wide or fullwidth one;
 // any other text one a byte.
 std::size_t largeurAffichee(std::string_view texte);
-// Writes `texte` to `sortie`. When `sortie` is std::cout at a Windows
-// console, the text goes as Unicode and shows as written: each word (a run
-// without whitespace) from UTF-8 if it is valid UTF-8, otherwise from the
-// system's ANSI code page. Anywhere else (a terminal, a file, a pipe) its
+// Writes `texte` to `sortie`. When `sortie` is std::cout and standard output
+// is a Windows console, the text goes to the console as Unicode, each word
+// taken as said above, and shows as written; anywhere else (another stream, a terminal, a file, a pipe) its
 // bytes are written as they are. A console that takes not all of it sets
 // badbit on std::cout, as a failed write does.
 void ecrireTexte(std::ostream& sortie, std::string_view texte);
@@ -90,5 +107,15 @@ std::string lireLigne(std::string invite);
 char lireCaractere(std::string invite);
 char lireCaractereParmi(std::string invite, std::string permis);
 bool estParmi(char caractere, std::string ensemble);
+
+// What makes the console promise above hold for every program: each
+// translation unit that includes this header calls brancherLecteurConsole
+// while it is initialised, before main, as <iostream> does for the standard
+// streams; the first call does the work. (A static library gives a program
+// only the parts it refers to, so a start-up step inside the library would
+// run for some programs and not others.) Not for callers.
+bool brancherLecteurConsole();
+// NOLINTNEXTLINE(bugprone-dynamic-static-initializers): one per translation unit, on purpose
+[[maybe_unused]] static const bool lecteurConsoleBranche = brancherLecteurConsole();
 
 #endif
