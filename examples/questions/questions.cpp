@@ -2,7 +2,7 @@
 // Text goes out through the module's writer (ecrireTexte): the questions are
 // written in UTF-8 and the answers arrive in UTF-8, and both show as written
 // at a Windows console as in a Linux terminal.
-#include "tools/tools.h"
+#include <tools/tools.h>
 
 #include <iostream>
 #include <sstream>
