@@ -5,28 +5,13 @@
 // std::cin then buffers input of its own; --sans-lien: as one that unties
 // std::cin from std::cout; --octets: the answer's bytes follow in
 // hexadecimal).
+#include "octets.h"
 #include "tools/tools.h"
 
-#include <cstdio>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <sstream>
-
-namespace {
-
-std::string enHexadecimal(const std::string& texte)
-{
-    std::string hexadecimal;
-    for (const char c : texte) {
-        char octet[4];
-        std::snprintf(octet, sizeof octet, " %02x", static_cast<unsigned char>(c));
-        hexadecimal += octet;
-    }
-    return hexadecimal;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -40,7 +25,7 @@ int main(int argc, char** argv)
         std::ios::sync_with_stdio(false);
     if (option("--sans-lien"))
         std::cin.tie(nullptr);
-    const bool octets = option("--octets");
+    const bool avecOctets = option("--octets");
     if (argc < 3)
         return 2;
     const std::string invite = argv[2];
@@ -60,6 +45,6 @@ int main(int argc, char** argv)
     if (fonction == fonctions.end())
         return 2;
     fonction->second();
-    ecrireTexte(std::cout, '[' + reponse.str() + ']' + (octets ? enHexadecimal(reponse.str()) : "") + '\n');
+    ecrireTexte(std::cout, '[' + reponse.str() + ']' + (avecOctets ? octets(reponse.str()) : "") + '\n');
     return 0;
 }
