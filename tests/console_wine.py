@@ -112,6 +112,14 @@ class Console:
         return subprocess.run(self.tmux + ["display", "-p", "-t", "essai", "#{pane_tty}"], capture_output=True,
                               text=True, check=True).stdout.strip()
 
+    def lit(self):
+        """Whether wine's console has the terminal (no echo, no line editing):
+        it takes it when the program first reads, a moment after the question
+        is drawn. Keys typed before would be echoed and edited by the
+        terminal itself."""
+        reglages = subprocess.run(["stty", "-F", self.terminal(), "-a"], capture_output=True, text=True).stdout.split()
+        return "-icanon" in reglages and "-echo" in reglages
+
     def fermer(self):
         subprocess.run(self.tmux + ["kill-server"], stderr=subprocess.DEVNULL)
 
@@ -144,15 +152,17 @@ def main():
         for montre, saisie in dialogue:
             attendu += comme_wine_le_dessine(montre)
             voulu = visible(attendu)
-            console.attendre(lambda e: visible(ecran_du_programme(e)) == voulu, f"the screen\n{voulu}")
+            console.attendre(lambda e: visible(ecran_du_programme(e)) == voulu and (not saisie or console.lit()),
+                             f"the screen{', wine reading' if saisie else ''}\n{voulu}")
             if "\x1a" in saisie:
                 # Ctrl+Z is a key at a Windows console; the terminal under wine
-                # would take it for its own suspend character. Changed while a
-                # read waits, when the terminal's settings are wine's own.
+                # would take it for its own suspend character. Changed once
+                # the terminal's settings are wine's own.
                 subprocess.run(["stty", "-F", console.terminal(), "susp", "undef"], check=True)
             console.taper(saisie)
             attendu += comme_wine_le_dessine(echo(saisie))
         if not dialogue[-1][1] and attendu.endswith("Appuyer sur entrer pour continuer ... "):
+            console.attendre(lambda e: console.lit(), "wine's console reading at the pause")
             console.taper("\n")
         fin = console.attendre(lambda e: "statut=" in e and e.count("Active code page:") == 2, "the end")
         statut_lu = int(re.search(r"statut=(-?\d+)", fin).group(1))
