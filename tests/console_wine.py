@@ -97,7 +97,10 @@ class Console:
             if condition(ecran):
                 return ecran
             time.sleep(0.25)
-        sys.exit(f"never shown: {quoi}\n--- the screen:\n{self.ecran()}")
+        ecran = self.ecran()
+        wine = [ligne for ligne in ecran.split("\n") if ligne.startswith(("wine: ", "wine client error"))]
+        echec = f"wine failed, not the program: {'; '.join(wine)}\n" if wine else ""
+        sys.exit(f"{echec}never shown: {quoi}\n--- the screen:\n{ecran}")
 
     def taper(self, saisie):
         commandes = []

@@ -21,10 +21,12 @@ constexpr std::size_t ecranMax = std::size_t{64} << 20;
 struct Processus {
     pid_t pid = -1;
     int sortie = -1;   // what the program prints
+    int erreurs = -1;  // its error stream (or an emulator's), or -1 at a terminal
     int clavier = -1;  // where the test types, or -1
     int depart = -1;   // the program starts once this is closed
     bool terminal = false;
     std::string lu;  // what the screen shows, with a terminal's line ends as "\n"
+    std::string luErreurs;
 };
 
 [[noreturn]] void executer(const std::vector<std::string>& commande, const std::filesystem::path& dossier,
@@ -74,8 +76,9 @@ Processus demarrer(const std::vector<std::string>& commande, const std::filesyst
             executer(commande, dossier, depart);
         p.clavier = p.sortie;
     } else {
-        int sortie[2], tube[2] = {-1, -1};
+        int sortie[2], erreurs[2], tube[2] = {-1, -1};
         ouvrirTube(sortie);
+        ouvrirTube(erreurs);
         if (clavier == Clavier::tube)
             ouvrirTube(tube);
         if (clavier == Clavier::fichier)
@@ -87,9 +90,12 @@ Processus demarrer(const std::vector<std::string>& commande, const std::filesyst
                                                               : open("/dev/null", O_RDONLY);
             dup2(source, 0);
             dup2(sortie[1], 1);
+            dup2(erreurs[1], 2);
             executer(commande, dossier, depart);
         }
         close(sortie[1]);
+        close(erreurs[1]);
+        p.erreurs = erreurs[0];
         if (tube[0] >= 0)
             close(tube[0]);
         p.sortie = sortie[0];
@@ -116,15 +122,24 @@ void recevoir(Processus& p, const char* morceau, std::size_t taille)
 }
 
 // Reads what is printed until `assez` holds, the program closes its output,
-// or the deadline passes.
+// or the deadline passes; and what comes on the error stream meanwhile.
 template <class Condition>
 void lire(Processus& p, Horloge::time_point limite, Condition assez)
 {
     while (!assez() && Horloge::now() < limite) {
-        pollfd attente{p.sortie, POLLIN, 0};
-        if (poll(&attente, 1, 50) <= 0)
+        pollfd attente[2] = {{p.sortie, POLLIN, 0}, {p.erreurs, POLLIN, 0}};
+        if (poll(attente, p.erreurs >= 0 ? 2 : 1, 50) <= 0)
             continue;
         char morceau[65536];
+        if (attente[1].revents != 0) {
+            const ssize_t n = read(p.erreurs, morceau, sizeof morceau);
+            if (n > 0 && p.luErreurs.size() < ecranMax)
+                p.luErreurs.append(morceau, static_cast<std::size_t>(n));
+            else if (n <= 0)
+                close(std::exchange(p.erreurs, -1));
+        }
+        if (attente[0].revents == 0)
+            continue;
         const ssize_t n = read(p.sortie, morceau, sizeof morceau);
         if (n <= 0 || p.lu.size() > ecranMax)  // a program printing without end is stopped by the deadline
             return;
@@ -228,6 +243,14 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
         resultat.statut = WEXITSTATUS(statut);
     }
     close(p.sortie);
+    if (p.erreurs >= 0) {  // what is left, without waiting on what a killed program left behind
+        fcntl(p.erreurs, F_SETFL, O_NONBLOCK);
+        char morceau[4096];
+        for (ssize_t n; (n = read(p.erreurs, morceau, sizeof morceau)) > 0;)
+            p.luErreurs.append(morceau, static_cast<std::size_t>(n));
+        close(p.erreurs);
+    }
     resultat.sortie = std::move(p.lu);
+    resultat.erreurs = std::move(p.luErreurs);
     return resultat;
 }

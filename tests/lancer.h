@@ -20,6 +20,7 @@ struct Echange {
 
 struct Resultat {
     std::string sortie;       // terminal line ends are given back as "\n"
+    std::string erreurs;      // the error stream, when it is not the terminal
     int statut = -1;          // exit status, or -1 if it had to be killed
     bool interrompu = false;  // it ended, or showed something else, before all was typed
     bool bloque = false;      // still running at the deadline, and killed
