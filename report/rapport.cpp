@@ -3,6 +3,7 @@
 #include "tools/tools.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -36,6 +37,20 @@ void imprimerEntete(std::ostream& sortie)
     sortie << std::left << std::setw(largeurFilet) << filet << '\n';
 }
 
+// Each step of the arithmetic rounded to its type, as it is written and as
+// SSE computes it: the x87 unit (i386) keeps intermediate results in 80 bits
+// and rounds them only when they are stored.
+template <class T>
+T arrondi(T valeur)
+{
+#if FLT_EVAL_METHOD != 0
+    volatile T stocke = valeur;
+    return stocke;
+#else
+    return valeur;
+#endif
+}
+
 // A mark must end where its field ends: "12,5" or "80%" is not a mark.
 bool lireNote(std::istream& entree, float& note)
 {
@@ -50,9 +65,9 @@ bool lireMoyenne(std::istream& entree, float& moyenneEtudiant)
         float note = 0;
         if (!lireNote(entree, note))
             return false;
-        moyenneEtudiant += note;
+        moyenneEtudiant = arrondi<float>(moyenneEtudiant + note);
     }
-    moyenneEtudiant = static_cast<float>(moyenneEtudiant / 5.0);
+    moyenneEtudiant = arrondi<float>(static_cast<float>(arrondi(moyenneEtudiant / 5.0)));
     return true;
 }
 
@@ -146,7 +161,7 @@ bool imprimerRapport(std::istream& entree, std::ostream& sortie)
             sortie << erreurFichier;
             return false;
         }
-        totalClasse += moyenneEtudiant;
+        totalClasse = arrondi(totalClasse + moyenneEtudiant);
         ++nbEtudiants;
         ajouterLigne(lot, prenom, nom, moyenneEtudiant);
         if (lot.size() >= lotMax)
@@ -155,6 +170,6 @@ bool imprimerRapport(std::istream& entree, std::ostream& sortie)
         lireChamp(entree, nom);
     }
     ecrireLot(sortie, lot);
-    imprimerFin(sortie, static_cast<float>(totalClasse / static_cast<double>(nbEtudiants)));
+    imprimerFin(sortie, arrondi(static_cast<float>(arrondi(totalClasse / static_cast<double>(nbEtudiants)))));
     return true;
 }
