@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,39 +23,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The programs under test: this build's, or with CAS_WINDOWS those of the
-// Windows build in that folder, run by wine.
-const char* const autreConstruction = std::getenv("CAS_WINDOWS");
-
-std::vector<std::string> commandeDe(std::vector<std::string> commande)
-{
-    static const std::map<std::string, std::pair<const char*, const char*>> programmes = {
-        {"report", {REPORT_EXE, "/report/rapport-notes.exe"}},
-        {"saisir", {SAISIR_EXE, "/tests/saisir.exe"}},
-        {"questions", {QUESTIONS_EXE, "/tests/questions.exe"}},
-        {"bonjour", {BONJOUR_EXE, "/tests/bonjour.exe"}},
-        {"mots", {MOTS_EXE, "/tests/mots.exe"}}};
-    const auto& programme = programmes.at(commande[0]);
-    if (!autreConstruction) {
-        commande[0] = programme.first;
-        return commande;
-    }
-    commande[0] = autreConstruction + std::string(programme.second);
-    commande.insert(commande.begin(), "wine");
-    return commande;
-}
-
-// A Windows program writes its line ends as "\r\n" (text mode) to a pipe or
-// a file; the screen it leaves is compared as it is, byte for byte.
-void finsDeLigneWindows(std::vector<Echange>& dialogue)
-{
-    for (auto& echange : dialogue) {
-        std::string texte;
-        for (const char c : echange.attendu)
-            texte += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        echange.attendu = texte;
-    }
-}
+// The programs under test: this build's, or with CAS_PROGRAMMES those of the
+// cross build in that folder, started by the emulator it names in its
+// emulateur.txt (wine for Windows, qemu-user for another architecture).
+struct AutreConstruction {
+    std::string dossier;
+    bool windows = false;
+    std::vector<std::string> emulateur;
+};
 
 std::string lire(const fs::path& chemin, const std::string& sinon = "")
 {
@@ -73,6 +49,58 @@ std::vector<std::string> lignes(const std::string& texte)
     for (std::string ligne; std::getline(flux, ligne);)
         resultat.push_back(ligne);
     return resultat;
+}
+
+const AutreConstruction* autreConstruction()
+{
+    static const auto autre = []() -> std::optional<AutreConstruction> {
+        const char* const dossier = std::getenv("CAS_PROGRAMMES");
+        if (!dossier)
+            return std::nullopt;
+        const auto description = lignes(lire(fs::path(dossier) / "emulateur.txt"));
+        AutreConstruction a{dossier, !description.empty() && description[0] == "Windows", {}};
+        std::istringstream mots(description.size() > 1 ? description[1] : "");
+        for (std::string mot; mots >> mot;)
+            a.emulateur.push_back(mot);
+        return a;
+    }();
+    return autre ? &*autre : nullptr;
+}
+
+bool sousWine()
+{
+    return autreConstruction() && autreConstruction()->windows;
+}
+
+std::vector<std::string> commandeDe(std::vector<std::string> commande)
+{
+    static const std::map<std::string, std::pair<const char*, const char*>> programmes = {
+        {"report", {REPORT_EXE, "/report/rapport-notes"}},
+        {"saisir", {SAISIR_EXE, "/tests/saisir"}},
+        {"questions", {QUESTIONS_EXE, "/tests/questions"}},
+        {"bonjour", {BONJOUR_EXE, "/tests/bonjour"}},
+        {"mots", {MOTS_EXE, "/tests/mots"}}};
+    const auto& programme = programmes.at(commande[0]);
+    const AutreConstruction* const autre = autreConstruction();
+    if (!autre) {
+        commande[0] = programme.first;
+        return commande;
+    }
+    commande[0] = autre->dossier + programme.second + (autre->windows ? ".exe" : "");
+    commande.insert(commande.begin(), autre->emulateur.begin(), autre->emulateur.end());
+    return commande;
+}
+
+// A Windows program writes its line ends as "\r\n" (text mode) to a pipe or
+// a file; the screen it leaves is compared as it is, byte for byte.
+void finsDeLigneWindows(std::vector<Echange>& dialogue)
+{
+    for (auto& echange : dialogue) {
+        std::string texte;
+        for (const char c : echange.attendu)
+            texte += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        echange.attendu = texte;
+    }
 }
 
 Clavier clavierDe(const std::string& nom)
@@ -114,7 +142,7 @@ void verifierCas(const fs::path& cas, Clavier clavier)
         fs::copy(cas / "etudiant.txt", ici / "etudiant.txt", fs::copy_options::recursive);
     const auto commande = commandeDe(lignes(lire(cas / "commande", "report")));
     auto dialogue = lireDialogue(lire(cas / "dialogue"));
-    if (autreConstruction) {
+    if (sousWine()) {
         // What wine cannot show; the unit tests of the Windows flush, run in a
         // wine console and on a wine pipe, show it instead.
         if (clavier == Clavier::terminal)
@@ -126,7 +154,18 @@ void verifierCas(const fs::path& cas, Clavier clavier)
     }
 
     const Resultat resultat = lancer(commande, ici, clavier, dialogue);
+    fs::remove_all(ici);
 
+    // The programs write nothing there; what does is the emulator's (wine's,
+    // qemu's) word on a program it could not start or run.
+    if (!resultat.erreurs.empty()) {
+        ADD_FAILURE() << (resultat.sortie.empty() ? "nothing shown, exit status " + std::to_string(resultat.statut) +
+                                                        ": the program did not start, or its emulator failed. "
+                                                  : std::string())
+                      << "On the error stream: \"" << resultat.erreurs << '"';
+        if (resultat.sortie.empty())
+            return;
+    }
     EXPECT_FALSE(resultat.bloque) << "still running at the deadline; the screen ended with \""
                                   << resultat.sortie.substr(resultat.sortie.size() -
                                                             std::min<std::size_t>(resultat.sortie.size(), 400))
@@ -134,7 +173,6 @@ void verifierCas(const fs::path& cas, Clavier clavier)
     EXPECT_FALSE(resultat.interrompu) << "the program did not wait for all that was to be typed";
     comparerEcrans(resultat.sortie, ecranAttendu(dialogue, clavier));
     EXPECT_EQ(resultat.statut, std::stoi(lire(cas / "statut", "0")));
-    fs::remove_all(ici);
 }
 
 // "folder/keyboard" for every keyboard each case folder lists but a Windows
@@ -209,7 +247,7 @@ TEST(SortiePerdue, StatutEtMessage)
         const int statut = std::system(commande.c_str());
         EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 1) << statut;
         EXPECT_EQ(lire(ici / "erreur"),
-                  autreConstruction ? "le rapport n'a pas pu etre ecrit\r\n" : "le rapport n'a pas pu etre ecrit\n");
+                  sousWine() ? "le rapport n'a pas pu etre ecrit\r\n" : "le rapport n'a pas pu etre ecrit\n");
         fs::remove_all(ici);
     }
 }
@@ -218,7 +256,7 @@ TEST(SortiePerdue, StatutEtMessage)
 // a program that never reads, silent or printing without end.
 TEST(Lanceur, DelaiTenu)
 {
-    if (autreConstruction)
+    if (autreConstruction())
         GTEST_SKIP() << "a check of the runner, not of the programs";
     const struct {
         std::vector<std::string> commande;

@@ -106,7 +106,8 @@ TEST(LargeurAffichee, Table)
 // ambiguous and neutral.
 TEST(LargeurAffichee, CommeUnTerminalLinux)
 {
-    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr)  // as under qemu-user, whose target root has no locales
+        GTEST_SKIP() << "no C.UTF-8 locale here: glibc's wcwidth cannot be asked";
     for (const auto& plage : plagesDeLargeur)
         for (const char32_t point : {plage.premier, plage.dernier, char32_t(plage.dernier + 1)}) {
             const int terminal = wcwidth(static_cast<wchar_t>(point));
