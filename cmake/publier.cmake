@@ -1,89 +1,69 @@
-# Makes the release from this commit: the two Debian packages and the
-# teachers' zip, with SHA256SUMS beside them, in build/publication.
+# Makes the release from the commit checked out: Debian's source package and
+# its two binary packages (dpkg-buildpackage, which runs the test suite
+# first), and the teachers' zip for Windows, with SHA256SUMS, in
+# build/publication.
 #
 #   cmake -P cmake/publier.cmake
 #
-# The same bytes whoever builds them, in whatever folder, at whatever time:
-# every time stamp they hold (archive members, compressed headers, the
-# program's PE header) is SOURCE_DATE_EPOCH when it is set, otherwise the
-# last commit's date; each build starts afresh.
+# It refuses a working tree with uncommitted changes, and builds from the
+# commit's own files (git archive), so that nothing else of the folder goes
+# in. The same bytes whoever builds them, wherever, whenever: the one date
+# they hold is that of debian/changelog's first entry (SOURCE_DATE_EPOCH),
+# and what the builder's session could change is set here: umask 022, time
+# zone UTC (a zip stores local times), locale C.UTF-8.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(racine "${CMAKE_CURRENT_LIST_DIR}" DIRECTORY)
 
-# CPack 3.25 counts a package's Installed-Size with its directories' sizes as
-# the disk gives them (4 KiB each on ext4, less on tmpfs), gives its folders
-# the permissions of the builder's umask, and cannot write a Multi-Arch
-# field. Each .deb is made again from its own contents with dpkg-deb, which
-# orders its members by name and dates them SOURCE_DATE_EPOCH: folders
-# 0755, Installed-Size from the files' sizes alone, and librapport-notes-dev
-# marked Multi-Arch: same (its shared files, the header and the
-# documentation, are the same on every architecture).
-function(refaire_paquet_debian paquet)
-  get_filename_component(nom "${paquet}" NAME)
-  set(arbre "${paquet}.arbre")
-  file(REMOVE_RECURSE "${arbre}")
-  execute_process(COMMAND dpkg-deb --raw-extract "${paquet}" "${arbre}" COMMAND_ERROR_IS_FATAL ANY)
-  file(CHMOD_RECURSE "${arbre}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-       WORLD_READ WORLD_EXECUTE)
-  file(GLOB_RECURSE fichiers LIST_DIRECTORIES false "${arbre}/*")
-  set(octets 0)
-  foreach(fichier IN LISTS fichiers)
-    if(NOT fichier MATCHES "^${arbre}/DEBIAN/")
-      file(SIZE "${fichier}" taille)
-      math(EXPR octets "${octets} + ${taille}")
-    endif()
-  endforeach()
-  math(EXPR kio "(${octets} + 1023) / 1024")
-  file(READ "${arbre}/DEBIAN/control" controle)
-  string(REGEX REPLACE "Installed-Size: [0-9]+" "Installed-Size: ${kio}" controle "${controle}")
-  if(nom MATCHES "^librapport-notes-dev_")
-    string(REPLACE "\nPackage: " "\nMulti-Arch: same\nPackage: " controle "${controle}")
-  endif()
-  string(STRIP "${controle}" controle)  # CPack ends it with an empty line
-  file(WRITE "${arbre}/DEBIAN/control" "${controle}\n")
-  execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip --build "${arbre}" "${paquet}"
-    OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-  file(REMOVE_RECURSE "${arbre}")
+function(executer)
+  execute_process(COMMAND ${ARGN} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-  execute_process(COMMAND git -C "${racine}" log -1 --format=%ct
-    OUTPUT_VARIABLE dateDuCommit OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  set(ENV{SOURCE_DATE_EPOCH} "${dateDuCommit}")
-endif()
-message(STATUS "SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH}")
+function(lire_journal champ variable)
+  execute_process(COMMAND dpkg-parsechangelog -l "${racine}/debian/changelog" -S ${champ}
+    OUTPUT_VARIABLE valeur OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  set(${variable} "${valeur}" PARENT_SCOPE)
+endfunction()
 
-set(paquets "")
-foreach(plateforme IN ITEMS linux windows)
-  set(construction "${racine}/build/publication-${plateforme}")
-  file(REMOVE_RECURSE "${construction}/paquets")
-  execute_process(COMMAND "${CMAKE_COMMAND}" --workflow --preset publication-${plateforme} --fresh
-    WORKING_DIRECTORY "${racine}" COMMAND_ERROR_IS_FATAL ANY)
-  file(GLOB debian "${construction}/paquets/*.deb")
-  foreach(paquet IN LISTS debian)
-    refaire_paquet_debian("${paquet}")
-  endforeach()
-  file(GLOB faits "${construction}/paquets/*.deb" "${construction}/paquets/*.zip")
-  list(APPEND paquets ${faits})
-endforeach()
+execute_process(COMMAND git -C "${racine}" status --porcelain --untracked-files=no
+  OUTPUT_VARIABLE modifications COMMAND_ERROR_IS_FATAL ANY)
+if(NOT modifications STREQUAL "")
+  message(FATAL_ERROR "The working tree has uncommitted changes; a release is made from a commit:\n${modifications}")
+endif()
+
+lire_journal(Version version)
+lire_journal(Timestamp dateDuJournal)
+set(ENV{SOURCE_DATE_EPOCH} "${dateDuJournal}")
+set(ENV{TZ} UTC)
+set(ENV{LC_ALL} C.UTF-8)
+unset(ENV{LANGUAGE})
+message(STATUS "rapport-notes ${version}, SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH}")
+
+# The commit's files, with the permissions git records (0644, or 0755 for
+# what is executable) whatever the umask they were unpacked under.
+set(construction "${racine}/build/publication-sources")
+set(sources "${construction}/rapport-notes-${version}")
+file(REMOVE_RECURSE "${construction}")
+file(MAKE_DIRECTORY "${sources}")
+executer(git -C "${racine}" archive --format=tar HEAD COMMAND tar -x -C "${sources}")
+executer(chmod -R u=rwX,go=rX "${sources}")
+
+# Debian's packages, next to the source folder; then the zip, built in it.
+executer(sh -c "umask 022 && exec dpkg-buildpackage -us -uc" WORKING_DIRECTORY "${sources}")
+executer(sh -c "umask 022 && exec \"$0\" --workflow --preset publication-windows" "${CMAKE_COMMAND}"
+  WORKING_DIRECTORY "${sources}")
 
 set(publication "${racine}/build/publication")
 file(REMOVE_RECURSE "${publication}")
-file(MAKE_DIRECTORY "${publication}")
-set(lignes "")
-foreach(paquet IN LISTS paquets)
-  get_filename_component(nom "${paquet}" NAME)
-  file(COPY_FILE "${paquet}" "${publication}/${nom}")
-  file(SHA256 "${paquet}" somme)
-  list(APPEND lignes "${nom}|${somme}")
+file(GLOB publies LIST_DIRECTORIES false
+  "${construction}/rapport-notes_${version}.dsc" "${construction}/rapport-notes_${version}.tar.*"
+  "${construction}/rapport-notes_${version}_*.deb" "${construction}/librapport-notes-dev_${version}_*.deb"
+  "${sources}/build/publication-windows/paquets/*.zip")
+file(COPY ${publies} DESTINATION "${publication}")
+file(GLOB publies LIST_DIRECTORIES false RELATIVE "${publication}" "${publication}/*")  # sorted by name
+set(sommes "")
+foreach(nom IN LISTS publies)
+  file(SHA256 "${publication}/${nom}" somme)
+  string(APPEND sommes "${somme}  ${nom}\n")  # as sha256sum writes it, for sha256sum -c
 endforeach()
-list(SORT lignes)  # by name
-set(texte "")
-foreach(ligne IN LISTS lignes)
-  string(REPLACE "|" ";" champs "${ligne}")
-  list(GET champs 0 nom)
-  list(GET champs 1 somme)
-  string(APPEND texte "${somme}  ${nom}\n")  # as sha256sum writes it, for sha256sum -c
-endforeach()
-file(WRITE "${publication}/SHA256SUMS" "${texte}")
-message("${publication}/SHA256SUMS:\n${texte}")
+file(WRITE "${publication}/SHA256SUMS" "${sommes}")
+message("${publication}/SHA256SUMS:\n${sommes}")
