@@ -10,7 +10,8 @@
 # in. The same bytes whoever builds them, wherever, whenever: the one date
 # they hold is that of debian/changelog's first entry (SOURCE_DATE_EPOCH),
 # and what the builder's session could change is set here: umask 022, time
-# zone UTC (a zip stores local times), locale C.UTF-8.
+# zone UTC (a zip stores local times), locale C.UTF-8; the zip's members
+# owned by user and group 0.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(racine "${CMAKE_CURRENT_LIST_DIR}" DIRECTORY)
 
@@ -51,13 +52,17 @@ executer(chmod -R u=rwX,go=rX "${sources}")
 executer(sh -c "umask 022 && exec dpkg-buildpackage -us -uc" WORKING_DIRECTORY "${sources}")
 executer(sh -c "umask 022 && exec \"$0\" --workflow --preset publication-windows" "${CMAKE_COMMAND}"
   WORKING_DIRECTORY "${sources}")
+# A zip member records its owner's user and group: made 0, as a .deb's are,
+# whoever built it (debhelper runs the same tool over the packages).
+file(GLOB zip "${sources}/build/publication-windows/paquets/*.zip")
+executer(strip-nondeterminism --type zip --timestamp "$ENV{SOURCE_DATE_EPOCH}" ${zip})
 
 set(publication "${racine}/build/publication")
 file(REMOVE_RECURSE "${publication}")
 file(GLOB publies LIST_DIRECTORIES false
   "${construction}/rapport-notes_${version}.dsc" "${construction}/rapport-notes_${version}.tar.*"
   "${construction}/rapport-notes_${version}_*.deb" "${construction}/librapport-notes-dev_${version}_*.deb"
-  "${sources}/build/publication-windows/paquets/*.zip")
+  ${zip})
 file(COPY ${publies} DESTINATION "${publication}")
 file(GLOB publies LIST_DIRECTORIES false RELATIVE "${publication}" "${publication}/*")  # sorted by name
 set(sommes "")

@@ -81,17 +81,17 @@ bool lireChamp(std::istream& flux, std::string& valeur);
 
 // Whether `texte` is valid UTF-8; ASCII is.
 bool estUtf8(std::string_view texte);
-// The columns `texte`, taken whole as one word, takes on screen, as a Linux
-// terminal counts them: valid UTF-8 counts one a character, none for a combining mark, a format
-// character (a zero-width space, a direction mark; not a soft hyphen) or a
-// Hangul vowel or trailing jamo, two for an East Asian wide or fullwidth one;
-// any other text one a byte.
+// The columns `texte` takes on screen, as a Linux terminal counts them,
+// taken whole as one word: valid UTF-8 counts one a character, none for a
+// combining mark, a format character (a zero-width space, a direction mark;
+// not a soft hyphen) or a Hangul vowel or trailing jamo, two for an East
+// Asian wide or fullwidth one; any other text one a byte.
 std::size_t largeurAffichee(std::string_view texte);
 // Writes `texte` to `sortie`. When `sortie` is std::cout and standard output
 // is a Windows console, the text goes to the console as Unicode, each word
-// taken as said above, and shows as written; anywhere else (another stream, a terminal, a file, a pipe) its
-// bytes are written as they are. A console that takes not all of it sets
-// badbit on std::cout, as a failed write does.
+// taken as said above, and shows as written; anywhere else (another stream,
+// a terminal, a file, a pipe) its bytes are written as they are. A console
+// that takes not all of it sets badbit on std::cout, as a failed write does.
 void ecrireTexte(std::ostream& sortie, std::string_view texte);
 
 // Keyboard prompts: each flushes type-ahead, asks (through ecrireTexte, so a
