@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,15 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The programs under test: this build's, or with CAS_PROGRAMMES those of the
-// cross build in that folder, started by the emulator it names in its
-// emulateur.txt (wine for Windows, qemu-user for another architecture).
-struct AutreConstruction {
-    std::string dossier;
-    bool windows = false;
-    std::vector<std::string> emulateur;
-};
 
 std::string lire(const fs::path& chemin, const std::string& sinon = "")
 {
@@ -51,25 +41,22 @@ std::vector<std::string> lignes(const std::string& texte)
     return resultat;
 }
 
-const AutreConstruction* autreConstruction()
+// The programs under test: this build's, or with CAS_PROGRAMMES those of the
+// cross build in that folder, started by the emulator it names (wine for
+// Windows, qemu-user for another architecture).
+const char* const autreConstruction = std::getenv("CAS_PROGRAMMES");
+
+// The other build's emulateur.txt: its system, then the emulator's words,
+// one a line.
+const std::vector<std::string>& descriptionAutre()
 {
-    static const auto autre = []() -> std::optional<AutreConstruction> {
-        const char* const dossier = std::getenv("CAS_PROGRAMMES");
-        if (!dossier)
-            return std::nullopt;
-        const auto description = lignes(lire(fs::path(dossier) / "emulateur.txt"));
-        AutreConstruction a{dossier, !description.empty() && description[0] == "Windows", {}};
-        std::istringstream mots(description.size() > 1 ? description[1] : "");
-        for (std::string mot; mots >> mot;)
-            a.emulateur.push_back(mot);
-        return a;
-    }();
-    return autre ? &*autre : nullptr;
+    static const auto description = lignes(lire(fs::path(autreConstruction) / "emulateur.txt", "?"));
+    return description;
 }
 
 bool sousWine()
 {
-    return autreConstruction() && autreConstruction()->windows;
+    return autreConstruction && descriptionAutre().front() == "Windows";
 }
 
 std::vector<std::string> commandeDe(std::vector<std::string> commande)
@@ -81,13 +68,12 @@ std::vector<std::string> commandeDe(std::vector<std::string> commande)
         {"bonjour", {BONJOUR_EXE, "/tests/bonjour"}},
         {"mots", {MOTS_EXE, "/tests/mots"}}};
     const auto& programme = programmes.at(commande[0]);
-    const AutreConstruction* const autre = autreConstruction();
-    if (!autre) {
+    if (!autreConstruction) {
         commande[0] = programme.first;
         return commande;
     }
-    commande[0] = autre->dossier + programme.second + (autre->windows ? ".exe" : "");
-    commande.insert(commande.begin(), autre->emulateur.begin(), autre->emulateur.end());
+    commande[0] = autreConstruction + std::string(programme.second) + (sousWine() ? ".exe" : "");
+    commande.insert(commande.begin(), descriptionAutre().begin() + 1, descriptionAutre().end());
     return commande;
 }
 
@@ -256,7 +242,7 @@ TEST(SortiePerdue, StatutEtMessage)
 // a program that never reads, silent or printing without end.
 TEST(Lanceur, DelaiTenu)
 {
-    if (autreConstruction())
+    if (autreConstruction)
         GTEST_SKIP() << "a check of the runner, not of the programs";
     const struct {
         std::vector<std::string> commande;
