@@ -1,5 +1,5 @@
-// Text as a screen shows it: the columns of a name, taken as tools.h says
-// (UTF-8 when it is valid UTF-8, otherwise a byte a character).
+// Text as a screen shows it: the columns of a name, counted as tools.h says
+// at largeurAffichee.
 #include "largeurs_unicode.h"
 #include "tools/tools.h"
 #include "utf8.h"
