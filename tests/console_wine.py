@@ -98,7 +98,8 @@ class Console:
                 return ecran
             time.sleep(0.25)
         ecran = self.ecran()
-        wine = [ligne for ligne in ecran.split("\n") if ligne.startswith(("wine: ", "wine client error"))]
+        # wine's own words, or its cmd's when it could not start a program
+        wine = [ligne for ligne in ecran.split("\n") if ligne.startswith(("wine: ", "wine client error", "Can't recognize '"))]
         echec = f"wine failed, not the program: {'; '.join(wine)}\n" if wine else ""
         sys.exit(f"{echec}never shown: {quoi}\n--- the screen:\n{ecran}")
 
