@@ -144,10 +144,9 @@ void verifierCas(const fs::path& cas, Clavier clavier, std::chrono::seconds dela
     const Resultat resultat = lancer(commande, ici, clavier, dialogue, delai);
     fs::remove_all(ici);
 
-    // The programs write nothing there; what does is the emulator's (wine's,
-    // qemu's) word on a program it could not start or run. Nothing shown at
-    // all where something was due is told apart from a wrong screen: the
-    // program did not start, or its output was lost on the way.
+    // Nothing shown at all where something was due is told apart from a
+    // wrong screen: the program did not start, or its output was lost on
+    // the way.
     const std::string attendu = ecranAttendu(dialogue, clavier);
     if (resultat.sortie.empty() && !attendu.empty() && !resultat.bloque) {
         ADD_FAILURE() << "nothing shown, exit status " << resultat.statut
@@ -156,6 +155,8 @@ void verifierCas(const fs::path& cas, Clavier clavier, std::chrono::seconds dela
                       << resultat.erreurs << '"';
         return;
     }
+    // The programs write nothing there; what does is the emulator's (wine's,
+    // qemu's) word on a program it could not start or run.
     if (!resultat.erreurs.empty())
         ADD_FAILURE() << "On the error stream: \"" << resultat.erreurs << '"';
     EXPECT_FALSE(resultat.bloque) << "still running at the deadline; the screen ended with \""
