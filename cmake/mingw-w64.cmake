@@ -12,7 +12,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # One file to copy beside etudiant.txt: no runtime DLLs to ship with it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# Wine runs the test programs, at build time too (test discovery), with its
-# diagnostics off, so that a build is quiet: Debian's wine script then says
-# nothing of a missing wine32 either.
-set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all wine)
+# Wine runs the test programs, at build time too (test discovery). Its
+# diagnostics are off but for the errors of its loader and memory, so that a
+# program it cannot start says why on the error stream (the others, such as
+# "no driver could be loaded" on a machine without a display, would be drawn
+# on the console's screen), and Debian's wine script says nothing of a
+# missing wine32. Address randomisation is off for it: Debian's wine64 has no
+# preloader, so the kernel puts the C heap anywhere in the gigabyte above the
+# loader at 0x7d000000; one start in a few thousand, the heap covers
+# 0x7ffe0000, where wine must map the shared user data, and wine stops
+# ("failed to map the shared user data"), exit status 1, before the program
+# runs. Without randomisation the heap starts at 0x7d005000, every time.
+set(CMAKE_CROSSCOMPILING_EMULATOR setarch -R env WINEDEBUG=-all,err+virtual,err+module,err+process wine)

@@ -5,7 +5,8 @@ UTF-8, as a person sees it and types at it.
 Usage: console_wine.py WINDOWS_BUILD CASE_FOLDER [PROGRAM_FOLDER]
 
 The case's program (`commande`, the report by default) runs in one cmd
-session between two `chcp`, in a copy of the case folder. Each answer of
+session between two `chcp`, in a copy of the case folder, wine started as the
+Windows build starts its programs (its emulateur.txt). Each answer of
 `dialogue` is typed once the screen shows exactly what precedes it: text as
 keys, a line end as Enter, U+001A as Ctrl+Z. At a console, keys typed while
 a read waits are taken by the console at once, but it shows each line only
@@ -24,6 +25,7 @@ program of examples/lecture, built against the installed library).
 """
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -79,11 +81,17 @@ def echo(saisie):
     return premiere.replace("\x1a", "^Z") + saut
 
 
+def wine(construction):
+    """How the Windows build starts its programs: its emulateur.txt, after the
+    system's name, one word a line."""
+    return lire(os.path.join(construction, "emulateur.txt")).decode().splitlines()[1:]
+
+
 class Console:
-    def __init__(self, dossier, lanceur):
+    def __init__(self, dossier, lanceur, emulateur):
         self.tmux = ["tmux", "-L", f"console-wine-{os.getpid()}", "-u"]
         environnement = dict(os.environ, LANG="C.UTF-8")
-        commande = f"cd '{dossier}' && WINEDEBUG=-all wine cmd /v:on /c {lanceur}; sleep 600"
+        commande = f"cd '{dossier}' && {shlex.join(emulateur)} cmd /v:on /c {lanceur}; sleep 600"
         subprocess.run(self.tmux + ["new-session", "-d", "-s", "essai", "-x", "100", "-y", "50", commande],
                        check=True, env=environnement)
 
@@ -98,9 +106,9 @@ class Console:
                 return ecran
             time.sleep(0.25)
         ecran = self.ecran()
-        # wine's own words, or its cmd's when it could not start a program
-        wine = [ligne for ligne in ecran.split("\n") if ligne.startswith(("wine: ", "wine client error", "Can't recognize '"))]
-        echec = f"wine failed, not the program: {'; '.join(wine)}\n" if wine else ""
+        # wine's own words (its errors), or its cmd's when it could not start a program
+        mots = [ligne for ligne in ecran.split("\n") if re.match(r"([0-9a-f]{4}:)?err:|wine: |wine client error|Can't recognize '", ligne)]
+        echec = f"wine failed, not the program: {'; '.join(mots)}\n" if mots else ""
         sys.exit(f"{echec}never shown: {quoi}\n--- the screen:\n{ecran}")
 
     def taper(self, saisie):
@@ -134,8 +142,8 @@ def programme(construction, cas, dossier_du_programme):
         chemin = os.path.join(os.path.realpath(dossier_du_programme), commande[0] + ".exe")
     else:
         chemin = os.path.join(os.path.realpath(construction), PROGRAMMES[commande[0]])
-    windows = subprocess.run(["winepath", "-w", chemin], capture_output=True, text=True,
-                             env=dict(os.environ, WINEDEBUG="-all")).stdout.strip()
+    windows = subprocess.run(wine(construction) + ["winepath", "-w", chemin], capture_output=True, text=True,
+                             check=True).stdout.strip()
     return " ".join([windows] + [f'"{mot}"' if " " in mot else mot for mot in commande[1:]])
 
 
@@ -149,7 +157,7 @@ def main():
         shutil.copy(os.path.join(cas, "etudiant.txt"), dossier)
     with open(os.path.join(dossier, "lancer.bat"), "w", newline="\r\n") as lanceur:
         lanceur.write(f"@chcp\n@{programme(construction, cas, dossier_du_programme)}\n@echo statut=!errorlevel!\n@chcp\n")
-    console = Console(dossier, "lancer.bat")
+    console = Console(dossier, "lancer.bat", wine(construction))
     try:
         premiere = console.attendre(lambda e: "Active code page:" in e, "the code page").split("\n")[0]
         attendu = ""

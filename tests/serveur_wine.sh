@@ -12,5 +12,6 @@ export WINEDEBUG=-all
 wineserver -k 2>/dev/null || true
 wineserver -w
 wineserver -p </dev/null >/dev/null 2>&1
-wineboot </dev/null >/dev/null 2>&1
+# Address randomisation off, as for every wine program here (cmake/mingw-w64.cmake).
+setarch -R wineboot </dev/null >/dev/null 2>&1
 echo "wine server persistent, services started"
