@@ -52,6 +52,24 @@ void taper(HANDLE console, const std::wstring& texte)
     }
 }
 
+// The keys waiting in a console that would type a character. Wine's console
+// on a Linux terminal now and then queues a key of its own that types none
+// (Ctrl+Shift+2, no character): not what a person typed ahead.
+std::size_t caracteresEnAttente(HANDLE console)
+{
+    INPUT_RECORD evenements[64];
+    DWORD lus = 0;
+    if (!PeekConsoleInputW(console, evenements, 64, &lus))
+        return 64;
+    std::size_t caracteres = 0;
+    for (DWORD i = 0; i < lus; ++i) {
+        const auto& evenement = evenements[i];
+        caracteres += evenement.EventType == KEY_EVENT && evenement.Event.KeyEvent.bKeyDown &&
+                      evenement.Event.KeyEvent.uChar.UnicodeChar != 0;
+    }
+    return caracteres;
+}
+
 HANDLE ouvrirConsole()
 {
     const HANDLE console = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -117,9 +135,7 @@ TEST(ViderTamponWindows, Console)
     EXPECT_EQ(std::cin.get(), 'a');  // a line read: "bc" waits in the console reader
     taper(console, L"xyz\r");        // and this in the console
     viderTampon();
-    DWORD enAttente = 1;
-    EXPECT_TRUE(GetNumberOfConsoleInputEvents(console, &enAttente));
-    EXPECT_EQ(enAttente, 0U);
+    EXPECT_EQ(caracteresEnAttente(console), 0U);
     taper(console, L"42\r");
     int n = 0;
     EXPECT_TRUE(std::cin >> n);
