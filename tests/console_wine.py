@@ -107,7 +107,8 @@ class Console:
             time.sleep(0.25)
         ecran = self.ecran()
         # wine's own words (its errors), or its cmd's when it could not start a program
-        mots = [ligne for ligne in ecran.split("\n") if re.match(r"([0-9a-f]{4}:)?err:|wine: |wine client error|Can't recognize '", ligne)]
+        mots = [ligne for ligne in ecran.split("\n")
+                if re.match(r"([0-9a-f]{4}:)?err:|wine: |wine client error|Can't recognize '", ligne)]
         echec = f"wine failed, not the program: {'; '.join(mots)}\n" if mots else ""
         sys.exit(f"{echec}never shown: {quoi}\n--- the screen:\n{ecran}")
 
@@ -142,8 +143,10 @@ def programme(construction, cas, dossier_du_programme):
         chemin = os.path.join(os.path.realpath(dossier_du_programme), commande[0] + ".exe")
     else:
         chemin = os.path.join(os.path.realpath(construction), PROGRAMMES[commande[0]])
-    windows = subprocess.run(wine(construction) + ["winepath", "-w", chemin], capture_output=True, text=True,
-                             check=True).stdout.strip()
+    chemin_windows = subprocess.run(wine(construction) + ["winepath", "-w", chemin], capture_output=True, text=True)
+    if chemin_windows.returncode != 0:
+        sys.exit(f"wine failed, not the program: winepath: {chemin_windows.stderr.strip()}")
+    windows = chemin_windows.stdout.strip()
     return " ".join([windows] + [f'"{mot}"' if " " in mot else mot for mot in commande[1:]])
 
 
