@@ -13,14 +13,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # One file to copy beside etudiant.txt: no runtime DLLs to ship with it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Wine runs the test programs, at build time too (test discovery). Its
-# diagnostics are off but for the errors of its loader and memory, so that a
-# program it cannot start says why on the error stream (the others, such as
-# "no driver could be loaded" on a machine without a display, would be drawn
-# on the console's screen), and Debian's wine script says nothing of a
-# missing wine32. Address randomisation is off for it: Debian's wine64 has no
-# preloader, so the kernel puts the C heap anywhere in the gigabyte above the
-# loader at 0x7d000000; one start in a few thousand, the heap covers
-# 0x7ffe0000, where wine must map the shared user data, and wine stops
-# ("failed to map the shared user data"), exit status 1, before the program
-# runs. Without randomisation the heap starts at 0x7d005000, every time.
+# diagnostics are off but for the errors of its loader, memory and process
+# creation, so that a program it cannot start says why on the error stream
+# (others, such as "no driver could be loaded" without a display, would be
+# drawn on a console's screen); Debian's wine script then says nothing of a
+# missing wine32 either. Address randomisation is off: Debian's wine64 has no
+# preloader, and one start in a few thousand the C heap lay where wine maps
+# the shared user data, so wine stopped before the program ran
+# (doc/contributing.md, "Windows under wine").
 set(CMAKE_CROSSCOMPILING_EMULATOR setarch -R env WINEDEBUG=-all,err+virtual,err+module,err+process wine)
