@@ -137,13 +137,13 @@ class Console:
         subprocess.run(self.tmux + ["kill-server"], stderr=subprocess.DEVNULL)
 
 
-def programme(construction, cas, dossier_du_programme):
+def programme(construction, emulateur, cas, dossier_du_programme):
     commande = (lire(os.path.join(cas, "commande"), b"report").decode()).splitlines()
     if dossier_du_programme:
         chemin = os.path.join(os.path.realpath(dossier_du_programme), commande[0] + ".exe")
     else:
         chemin = os.path.join(os.path.realpath(construction), PROGRAMMES[commande[0]])
-    chemin_windows = subprocess.run(wine(construction) + ["winepath", "-w", chemin], capture_output=True, text=True)
+    chemin_windows = subprocess.run(emulateur + ["winepath", "-w", chemin], capture_output=True, text=True)
     if chemin_windows.returncode != 0:
         sys.exit(f"wine failed, not the program: winepath: {chemin_windows.stderr.strip()}")
     windows = chemin_windows.stdout.strip()
@@ -153,14 +153,15 @@ def programme(construction, cas, dossier_du_programme):
 def main():
     construction, cas = sys.argv[1], os.path.realpath(sys.argv[2])
     dossier_du_programme = sys.argv[3] if len(sys.argv) > 3 else None
+    emulateur = wine(construction)
     dialogue = echange(texte(lire(os.path.join(cas, "dialogue"))))
     statut = int(lire(os.path.join(cas, "statut"), b"0"))
     dossier = tempfile.mkdtemp()
     if os.path.exists(os.path.join(cas, "etudiant.txt")):
         shutil.copy(os.path.join(cas, "etudiant.txt"), dossier)
     with open(os.path.join(dossier, "lancer.bat"), "w", newline="\r\n") as lanceur:
-        lanceur.write(f"@chcp\n@{programme(construction, cas, dossier_du_programme)}\n@echo statut=!errorlevel!\n@chcp\n")
-    console = Console(dossier, "lancer.bat", wine(construction))
+        lanceur.write(f"@chcp\n@{programme(construction, emulateur, cas, dossier_du_programme)}\n@echo statut=!errorlevel!\n@chcp\n")
+    console = Console(dossier, "lancer.bat", emulateur)
     try:
         premiere = console.attendre(lambda e: "Active code page:" in e, "the code page").split("\n")[0]
         attendu = ""

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <io.h>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <windows.h>
 
@@ -58,9 +59,10 @@ void taper(HANDLE console, const std::wstring& texte)
 std::size_t caracteresEnAttente(HANDLE console)
 {
     INPUT_RECORD evenements[64];
+    constexpr DWORD place = std::size(evenements);
     DWORD lus = 0;
-    if (!PeekConsoleInputW(console, evenements, 64, &lus))
-        return 64;
+    if (!PeekConsoleInputW(console, evenements, place, &lus))
+        return place;
     std::size_t caracteres = 0;
     for (DWORD i = 0; i < lus; ++i) {
         const auto& evenement = evenements[i];
