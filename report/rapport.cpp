@@ -1,5 +1,4 @@
 #include "rapport.h"
-#include "fenetre_tampon.h"
 #include "tools/tools.h"
 
 #include <algorithm>
@@ -15,7 +14,7 @@
 namespace {
 
 const char* const filet = "___________________________________";
-const char* const erreurFichier = "il y a une erreure dans le fichier \"etudiant.txt\"\n";
+const std::string erreurFichier = std::string("il y a une erreure dans le fichier \"") + fichierDesResultats + "\"\n";
 
 // The layout's widths, in columns. The heading's "nom" column is narrower
 // than the rows' last-name column: the average's 4 columns and "%" make up
@@ -51,19 +50,13 @@ T arrondi(T valeur)
 #endif
 }
 
-// A mark must end where its field ends: "12,5" or "80%" is not a mark.
-bool lireNote(std::istream& entree, float& note)
-{
-    return lireChamp(entree, note) && finDeChamp(entree);
-}
-
 // The student's average, or false when one of the five marks is faulty.
 bool lireMoyenne(std::istream& entree, float& moyenneEtudiant)
 {
     moyenneEtudiant = 0;
     for (int rang = 0; rang < 5; ++rang) {
         float note = 0;
-        if (!lireNote(entree, note))
+        if (!lireChampComplet(entree, note))  // "12,5" or "80%" is not a mark
             return false;
         moyenneEtudiant = arrondi<float>(moyenneEtudiant + note);
     }
@@ -135,32 +128,39 @@ void imprimerFin(std::ostream& sortie, float moyenneClasse)
     sortie << "Fin du programme\n";
 }
 
+// The end of a report that cannot be finished: the rows composed so far,
+// then why, in place of the class average.
+bool arreter(std::ostream& sortie, std::string& lot, const std::istream& entree)
+{
+    ecrireLot(sortie, lot);
+    if (!signalerLectureImpossible(entree, fichierDesResultats))
+        sortie << erreurFichier;
+    return false;
+}
+
 }  // namespace
 
 bool imprimerRapport(std::istream& entree, std::ostream& sortie)
 {
+    std::string lot;
     // The header line is never shown: skip it whole without keeping it.
     entree.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    if (entree.bad())
+        return arreter(sortie, lot, entree);
     imprimerEntete(sortie);
 
     std::string prenom;
     std::string nom;
-    if (!lireChamp(entree, prenom) || !lireChamp(entree, nom)) {
-        sortie << erreurFichier;
-        return false;
-    }
+    if (!lireChamp(entree, prenom) || !lireChamp(entree, nom))
+        return arreter(sortie, lot, entree);
     // Double precision and 64 bits so that a large class still averages right.
     double totalClasse = 0;
     std::int64_t nbEtudiants = 0;
-    std::string lot;
     lot.reserve(lotMax + 256);
     while (!entree.fail()) {
         float moyenneEtudiant = 0;
-        if (!lireMoyenne(entree, moyenneEtudiant)) {
-            ecrireLot(sortie, lot);
-            sortie << erreurFichier;
-            return false;
-        }
+        if (!lireMoyenne(entree, moyenneEtudiant))
+            return arreter(sortie, lot, entree);
         totalClasse = arrondi(totalClasse + moyenneEtudiant);
         ++nbEtudiants;
         ajouterLigne(lot, prenom, nom, moyenneEtudiant);
@@ -169,6 +169,8 @@ bool imprimerRapport(std::istream& entree, std::ostream& sortie)
         lireChamp(entree, prenom);
         lireChamp(entree, nom);
     }
+    if (entree.bad())  // the file ended with a read error, not at its end
+        return arreter(sortie, lot, entree);
     ecrireLot(sortie, lot);
     imprimerFin(sortie, arrondi(static_cast<float>(arrondi(totalClasse / static_cast<double>(nbEtudiants)))));
     return true;

@@ -6,9 +6,13 @@
 #include <istream>
 #include <ostream>
 
+// The results file, in the current folder.
+inline const char* const fichierDesResultats = "etudiant.txt";
+
 // Prints the table, the class average and the banner; on a malformed file,
-// the rows before the fault and then the file error message. Returns false
-// in that case.
+// or one that could not be read to its end, the rows before the fault and
+// then why, and returns false. The reason a read failed goes to std::cout,
+// where the module says it.
 bool imprimerRapport(std::istream& entree, std::ostream& sortie);
 
 #endif

@@ -22,61 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lire(const fs::path& chemin, const std::string& sinon = "")
-{
-    std::ifstream fichier(chemin, std::ios::binary);
-    if (!fichier)
-        return sinon;
-    std::ostringstream tout;
-    tout << fichier.rdbuf();
-    return tout.str();
-}
-
-std::vector<std::string> lignes(const std::string& texte)
-{
-    std::vector<std::string> resultat;
-    std::istringstream flux(texte);
-    for (std::string ligne; std::getline(flux, ligne);)
-        resultat.push_back(ligne);
-    return resultat;
-}
-
-// The programs under test: this build's, or with CAS_PROGRAMMES those of the
-// cross build in that folder, started by the emulator it names (wine for
-// Windows, qemu-user for another architecture).
-const char* const autreConstruction = std::getenv("CAS_PROGRAMMES");
-
-// The other build's emulateur.txt: its system, then the emulator's words,
-// one a line.
-const std::vector<std::string>& descriptionAutre()
-{
-    static const auto description = lignes(lire(fs::path(autreConstruction) / "emulateur.txt", "?"));
-    return description;
-}
-
-bool sousWine()
-{
-    return autreConstruction && descriptionAutre().front() == "Windows";
-}
-
-std::vector<std::string> commandeDe(std::vector<std::string> commande)
-{
-    static const std::map<std::string, std::pair<const char*, const char*>> programmes = {
-        {"report", {REPORT_EXE, "/report/rapport-notes"}},
-        {"saisir", {SAISIR_EXE, "/tests/saisir"}},
-        {"questions", {QUESTIONS_EXE, "/tests/questions"}},
-        {"bonjour", {BONJOUR_EXE, "/tests/bonjour"}},
-        {"mots", {MOTS_EXE, "/tests/mots"}}};
-    const auto& programme = programmes.at(commande[0]);
-    if (!autreConstruction) {
-        commande[0] = programme.first;
-        return commande;
-    }
-    commande[0] = autreConstruction + std::string(programme.second) + (sousWine() ? ".exe" : "");
-    commande.insert(commande.begin(), descriptionAutre().begin() + 1, descriptionAutre().end());
-    return commande;
-}
-
 // A Windows program writes its line ends as "\r\n" (text mode) to a pipe or
 // a file; the screen it leaves is compared as it is, byte for byte.
 void finsDeLigneWindows(std::vector<Echange>& dialogue)
@@ -96,12 +41,6 @@ Clavier clavierDe(const std::string& nom)
                                                          {"fichier", Clavier::fichier},
                                                          {"terminal", Clavier::terminal}};
     return modes.at(nom);
-}
-
-fs::path dossierTemporaire()
-{
-    std::string modele = (fs::temp_directory_path() / "cas-XXXXXX").string();
-    return mkdtemp(modele.data());
 }
 
 // Whole screens, shown whole only when short enough to read.
@@ -128,8 +67,8 @@ void verifierCas(const fs::path& cas, Clavier clavier, std::chrono::seconds dela
     const fs::path ici = dossierTemporaire();
     if (fs::exists(cas / "etudiant.txt"))
         fs::copy(cas / "etudiant.txt", ici / "etudiant.txt", fs::copy_options::recursive);
-    const auto commande = commandeDe(lignes(lire(cas / "commande", "report")));
-    auto dialogue = lireDialogue(lire(cas / "dialogue"));
+    const auto commande = commandeDe(lignes(lireFichier(cas / "commande", "report")));
+    auto dialogue = lireDialogue(lireFichier(cas / "dialogue"));
     if (sousWine()) {
         // What wine cannot show; the unit tests of the Windows flush, run in a
         // wine console and on a wine pipe, show it instead.
@@ -165,7 +104,7 @@ void verifierCas(const fs::path& cas, Clavier clavier, std::chrono::seconds dela
                                   << '"';
     EXPECT_FALSE(resultat.interrompu) << "the program did not wait for all that was to be typed";
     comparerEcrans(resultat.sortie, attendu);
-    EXPECT_EQ(resultat.statut, std::stoi(lire(cas / "statut", "0")));
+    EXPECT_EQ(resultat.statut, std::stoi(lireFichier(cas / "statut", "0")));
 }
 
 // "folder/keyboard" for every keyboard each case folder lists but a Windows
@@ -175,7 +114,7 @@ std::vector<std::string> listerCas()
 {
     std::vector<std::string> noms;
     for (const auto& entree : fs::directory_iterator(CAS_DIR))
-        for (const auto& clavier : lignes(lire(entree.path() / "clavier", "aucun\ntube\nfichier")))
+        for (const auto& clavier : lignes(lireFichier(entree.path() / "clavier", "aucun\ntube\nfichier")))
             if (clavier != "console")
                 noms.push_back(entree.path().filename().string() + "/" + clavier);
     std::sort(noms.begin(), noms.end());
@@ -241,7 +180,7 @@ TEST(SortiePerdue, StatutEtMessage)
         commande += " </dev/null >/dev/full 2>erreur";
         const int statut = std::system(commande.c_str());
         EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 1) << statut;
-        EXPECT_EQ(lire(ici / "erreur"),
+        EXPECT_EQ(lireFichier(ici / "erreur"),
                   sousWine() ? "le rapport n'a pas pu etre ecrit\r\n" : "le rapport n'a pas pu etre ecrit\n");
         fs::remove_all(ici);
     }
@@ -251,7 +190,7 @@ TEST(SortiePerdue, StatutEtMessage)
 // a program that never reads, silent or printing without end.
 TEST(Lanceur, DelaiTenu)
 {
-    if (autreConstruction)
+    if (autreConstruction())
         GTEST_SKIP() << "a check of the runner, not of the programs";
     const struct {
         std::vector<std::string> commande;

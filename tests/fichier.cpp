@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -18,6 +19,9 @@
 #include <type_traits>
 #include <utility>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -60,6 +64,53 @@ TEST(OuvrirFichier, MessageEtResultat)
         EXPECT_EQ(ecran.str(), message + (ouvert ? "absent" : o.message) + "\n");
         fs::remove_all(chemin);
     }
+}
+
+// After a failed read: a stream in error says why, in the words the system
+// gave just before (errno; on Windows its own code, kept in _doserrno); a
+// failure of the text's own says nothing. Wine lets a read through a part
+// of a file that another program has locked: the system's word for it is
+// given here.
+TEST(SignalerLectureImpossible, SelonLeSysteme)
+{
+    const fs::path fichier = fs::temp_directory_path() / "lecture-impossible";
+    const fs::path dossier = fs::temp_directory_path() / "lecture-impossible-dossier";
+    std::ofstream(fichier) << "x";
+    fs::create_directories(dossier);
+    const struct {
+        std::ios::iostate etat;
+        int erreur;
+        unsigned long erreurWindows;
+        const fs::path& chemin;
+        const char* message;  // nullptr: nothing said
+    } cas[] = {
+        {std::ios::failbit, EIO, 0, fichier, nullptr},
+        {std::ios::eofbit | std::ios::failbit, EIO, 0, fichier, nullptr},
+        {std::ios::badbit, EIO, 0, fichier, "ne peut pas etre lu"},
+        {std::ios::badbit | std::ios::failbit, ENOMEM, 0, fichier, "ne peut pas etre lu"},
+        {std::ios::badbit, EISDIR, 0, dossier, "est absent"},
+#ifdef _WIN32
+        {std::ios::badbit, EACCES, ERROR_LOCK_VIOLATION, fichier, "est ouvert dans un autre programme"},
+        {std::ios::badbit, EACCES, ERROR_ACCESS_DENIED, fichier, "ne peut pas etre lu"},
+#endif
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(std::to_string(c.etat) + " " + std::to_string(c.erreur) + " " + std::to_string(c.erreurWindows));
+        std::istringstream flux;
+        flux.setstate(c.etat);
+        std::ostringstream ecran;
+        auto* const console = std::cout.rdbuf(ecran.rdbuf());
+        errno = c.erreur;
+#ifdef _WIN32
+        _doserrno = c.erreurWindows;
+#endif
+        const bool dit = signalerLectureImpossible(flux, c.chemin.string());
+        std::cout.rdbuf(console);
+        EXPECT_EQ(dit, c.message != nullptr);
+        EXPECT_EQ(ecran.str(), c.message ? "le fichier \"" + c.chemin.string() + "\" " + c.message + "\n" : "");
+    }
+    fs::remove(fichier);
+    fs::remove(dossier);
 }
 
 // A read as one line of text: result, state, width left, characters left,

@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <map>
 #include <poll.h>
 #include <pty.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -253,4 +255,71 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
     resultat.sortie = std::move(p.lu);
     resultat.erreurs = std::move(p.luErreurs);
     return resultat;
+}
+
+std::string lireFichier(const std::filesystem::path& chemin, const std::string& sinon)
+{
+    std::ifstream fichier(chemin, std::ios::binary);
+    if (!fichier)
+        return sinon;
+    std::ostringstream tout;
+    tout << fichier.rdbuf();
+    return tout.str();
+}
+
+std::vector<std::string> lignes(const std::string& texte)
+{
+    std::vector<std::string> resultat;
+    std::istringstream flux(texte);
+    for (std::string ligne; std::getline(flux, ligne);)
+        resultat.push_back(ligne);
+    return resultat;
+}
+
+std::filesystem::path dossierTemporaire()
+{
+    std::string modele = (std::filesystem::temp_directory_path() / "cas-XXXXXX").string();
+    return mkdtemp(modele.data());
+}
+
+namespace {
+
+const char* const dossierAutre = std::getenv("CAS_PROGRAMMES");
+
+// The other build's emulateur.txt: its system, then the emulator's words.
+const std::vector<std::string>& descriptionAutre()
+{
+    static const auto description = lignes(lireFichier(std::filesystem::path(dossierAutre) / "emulateur.txt", "?"));
+    return description;
+}
+
+}  // namespace
+
+bool autreConstruction()
+{
+    return dossierAutre != nullptr;
+}
+
+bool sousWine()
+{
+    return autreConstruction() && descriptionAutre().front() == "Windows";
+}
+
+std::vector<std::string> commandeDe(std::vector<std::string> commande)
+{
+    static const std::map<std::string, std::pair<const char*, const char*>> programmes = {
+        {"report", {REPORT_EXE, "/report/rapport-notes"}},
+        {"saisir", {SAISIR_EXE, "/tests/saisir"}},
+        {"questions", {QUESTIONS_EXE, "/tests/questions"}},
+        {"bonjour", {BONJOUR_EXE, "/tests/bonjour"}},
+        {"mots", {MOTS_EXE, "/tests/mots"}},
+        {"tenir", {"", "/tests/tenir"}}};
+    const auto& programme = programmes.at(commande[0]);
+    if (!autreConstruction()) {
+        commande[0] = programme.first;
+        return commande;
+    }
+    commande[0] = dossierAutre + std::string(programme.second) + (sousWine() ? ".exe" : "");
+    commande.insert(commande.begin(), descriptionAutre().begin() + 1, descriptionAutre().end());
+    return commande;
 }

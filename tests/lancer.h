@@ -36,4 +36,20 @@ std::string ecranAttendu(const std::vector<Echange>& dialogue, Clavier clavier);
 Resultat lancer(const std::vector<std::string>& commande, const std::filesystem::path& dossier, Clavier clavier,
                 const std::vector<Echange>& dialogue, std::chrono::seconds delai = std::chrono::seconds(20));
 
+// The programs under test: this build's, or with CAS_PROGRAMMES those of the
+// cross build in that folder, started by the emulator it names in its
+// emulateur.txt (wine for Windows, qemu-user for another architecture).
+// `commande` names one (report, saisir, questions, bonjour, mots, or tenir,
+// built for Windows only) and its arguments.
+std::vector<std::string> commandeDe(std::vector<std::string> commande);
+// Whether the programs are another build's, and whether Windows ones.
+bool autreConstruction();
+bool sousWine();
+
+// A file's bytes, or `sinon` when it cannot be read; its lines.
+std::string lireFichier(const std::filesystem::path& chemin, const std::string& sinon = "");
+std::vector<std::string> lignes(const std::string& texte);
+// A new empty folder.
+std::filesystem::path dossierTemporaire();
+
 #endif

@@ -1,6 +1,7 @@
 // The type-ahead flush on Windows, at each level that holds what was typed
 // or sent ahead: the C runtime's buffer behind std::cin, a console's input
 // buffer, a pipe, a file. Standard input is swapped for each case.
+#include "plateforme.h"
 #include "tools/tools.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,16 @@ HANDLE ouvrirConsole()
                                        nullptr, OPEN_EXISTING, 0, nullptr);
     DWORD mode = 0;
     return console != INVALID_HANDLE_VALUE && GetConsoleMode(console, &mode) ? console : INVALID_HANDLE_VALUE;
+}
+
+// The C runtime's buffer is emptied by the runtime's own means, msvcrt's
+// fflush or the Universal CRT's pointers (under which fflush keeps it): the
+// runtime that holds stdin is told apart, as the build that links it says
+// (RAPPORT_UCRT: the windows-ucrt preset). The tests below then show the
+// flush under each.
+TEST(ViderTamponWindows, RuntimeReconnu)
+{
+    EXPECT_EQ(runtimeUniversel(), RAPPORT_UCRT != 0);
 }
 
 TEST(ViderTamponWindows, Tube)

@@ -241,6 +241,30 @@ TEST(TamponConsoleUtf8, CommeUnTerminalLinux)
     }
 }
 
+// A console read that Ctrl+C ended gave nothing and is made again: on
+// Windows it says ERROR_OPERATION_ABORTED (995), failed or not; wine's
+// succeeds and says nothing. Any other read that gives nothing ends the
+// input.
+TEST(LireMalgreCtrlC, Table)
+{
+    const struct {
+        std::vector<LectureConsole> lectures;
+        std::size_t unites;
+    } cas[] = {
+        {{{true, 3, 0}}, 3},
+        {{{true, 0, 995}, {true, 3, 0}}, 3},
+        {{{false, 0, 995}, {true, 2, 0}}, 2},
+        {{{true, 0, 0}, {false, 0, 995}, {true, 1, 0}}, 1},
+        {{{false, 0, 6}}, 0},    // ERROR_INVALID_HANDLE
+        {{{false, 0, 109}}, 0},  // ERROR_BROKEN_PIPE
+    };
+    for (const auto& c : cas) {
+        std::size_t lues = 0;
+        EXPECT_EQ(lireMalgreCtrlC([&] { return c.lectures.at(lues++); }), c.unites);
+        EXPECT_EQ(lues, c.lectures.size());
+    }
+}
+
 }  // namespace
 
 #ifdef _WIN32

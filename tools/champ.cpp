@@ -150,9 +150,11 @@ const char* balayerExposant(Nombre& n, const char* p, const char* fin, Chiffres&
 
 // The states fall through one another, and a mantissa without a point
 // breaks out to its end at once: a loop over a switch of states cost 219
-// more instructions a student (bench/README.md).
+// more instructions a student (bench/README.md). Inlined into each reader,
+// which the compiler would not do for the two that read a float in place:
+// called out of line, it cost 143 instructions a student more.
 template <class Chiffres>
-const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& chiffres)
+[[gnu::always_inline]] inline const char* balayer(Nombre& n, const char* p, const char* const fin, Chiffres& chiffres)
 {
     switch (n.etape) {
     case Nombre::signe:
@@ -263,8 +265,9 @@ bool convertir(const Nombre& n, const char* debut, const char* fin, float& valeu
 }
 
 // The general way: any stream, and a number that may run past refills of
-// its buffer, copied as it goes. Out of the usual way's function, which
-// stays small: 215 instructions a student (bench/README.md).
+// its buffer, copied as it goes. Kept out of the usual way's function: in
+// it, a student cost 215 instructions more (1,760 against 1,545,
+// bench/README.md).
 bool lireNombreMorcele(std::istream& flux, float& valeur)
 {
     if (!preparerLecture(flux))
@@ -278,6 +281,100 @@ bool lireNombreMorcele(std::istream& flux, float& valeur)
     return terminer(flux, finDeFichier, convertir(nombre, texte, texteFin, valeur));
 }
 
+// The one place the module catches an exception. A stream buffer read
+// directly, as the general way reads it, may throw: libstdc++'s file buffer
+// throws from underflow on a read error. The standard's own extractors make
+// that the stream's badbit, and rethrow it only to a caller who asked for
+// exceptions on badbit; so does every read here.
+template <class Lire>
+bool sansException(std::istream& flux, Lire lire)
+{
+    try {
+        return lire();
+    } catch (...) {
+        const std::ios::iostate masque = flux.exceptions();
+        flux.exceptions(std::ios::goodbit);
+        flux.setstate(std::ios::badbit);
+        if ((masque & std::ios::badbit) == 0) {
+            flux.exceptions(masque);
+            return false;
+        }
+        try {
+            flux.exceptions(masque);
+        } catch (const std::ios::failure&) {  // the stream's own word for it: the buffer's is given instead
+        }
+        throw;
+    }
+}
+
+// Whether the field just read ends where its field ends: at the end of the
+// file, or before a separator.
+bool finDeChamp(std::istream& flux)
+{
+    if (flux.eof())
+        return true;
+    const int suivant = flux.rdbuf()->sgetc();
+    return suivant != std::streambuf::traits_type::eof() &&
+           estSeparateur(std::streambuf::traits_type::to_char_type(suivant));
+}
+
+// The general ways for a word (any stream, any length or width) and for a
+// float, each kept out of the usual way's function as above; and the read
+// errors of a stream buffer, which only these meet.
+[[gnu::noinline]] bool lireMotMorcele(std::istream& flux, std::string& valeur)
+{
+    return sansException(flux, [&] {
+        if (!preparerLecture(flux))
+            return false;
+        const std::streamsize largeur = flux.width();
+        valeur.clear();
+        const bool finDeFichier = parcourir(
+            *flux.rdbuf(),
+            [&](const char* morceau, const char* bout) {
+                const char* const arret = finDuMot(morceau, bout);
+                valeur.append(morceau, static_cast<std::size_t>(arret - morceau));
+                return arret;
+            },
+            largeur > 0 ? static_cast<std::size_t>(largeur) : valeur.max_size());
+        flux.width(0);
+        return terminer(flux, finDeFichier, !valeur.empty());
+    });
+}
+
+[[gnu::noinline]] bool lireReelMorcele(std::istream& flux, float& valeur, bool complet)
+{
+    return sansException(flux, [&] {
+        if (!lireNombreMorcele(flux, valeur))
+            return false;
+        return !complet || finDeChamp(flux) || terminer(flux, false, false);
+    });
+}
+
+// A float, by the usual way when it lies whole in the buffer, then the
+// general one; `complet`: it must also end where its field ends, or the read
+// fails.
+template <bool complet>
+bool lireReel(std::istream& flux, float& valeur)
+{
+    const char* debut = nullptr;
+    const char* fin = nullptr;
+    if (zoneTamponnee(flux, debut, fin)) {
+        Nombre nombre;
+        ChiffresEnPlace chiffres;
+        const char* const nombreDebut = sauterSeparateurs(debut, fin);
+        const char* const arret = balayer(nombre, nombreDebut, fin, chiffres);
+        if (arret != fin) {  // the character after the number is in the buffer
+            AccesTampon::avancer(*flux.rdbuf(), static_cast<int>(arret - debut));
+            if (complet && !estSeparateur(*arret))
+                return terminer(flux, false, false);
+            if (convertirCourt(nombre, chiffres, valeur))
+                return true;
+            return terminer(flux, false, convertir(nombre, nombreDebut, arret, valeur));
+        }
+    }
+    return lireReelMorcele(flux, valeur, complet);
+}
+
 }  // namespace
 
 bool lireChamp(std::istream& flux, int& valeur)
@@ -288,21 +385,12 @@ bool lireChamp(std::istream& flux, int& valeur)
 
 bool lireChamp(std::istream& flux, float& valeur)
 {
-    const char* debut = nullptr;
-    const char* fin = nullptr;
-    if (zoneTamponnee(flux, debut, fin)) {
-        Nombre nombre;
-        ChiffresEnPlace chiffres;
-        const char* const nombreDebut = sauterSeparateurs(debut, fin);
-        const char* const arret = balayer(nombre, nombreDebut, fin, chiffres);
-        if (arret != fin) {
-            AccesTampon::avancer(*flux.rdbuf(), static_cast<int>(arret - debut));
-            if (convertirCourt(nombre, chiffres, valeur))
-                return true;
-            return terminer(flux, false, convertir(nombre, nombreDebut, arret, valeur));
-        }
-    }
-    return lireNombreMorcele(flux, valeur);
+    return lireReel<false>(flux, valeur);
+}
+
+bool lireChampComplet(std::istream& flux, float& valeur)
+{
+    return lireReel<true>(flux, valeur);
 }
 
 bool lireChamp(std::istream& flux, char& valeur)
@@ -325,18 +413,5 @@ bool lireChamp(std::istream& flux, std::string& valeur)
             return true;
         }
     }
-    if (!preparerLecture(flux))
-        return false;
-    const std::streamsize largeur = flux.width();
-    valeur.clear();
-    const bool finDeFichier = parcourir(
-        *flux.rdbuf(),
-        [&](const char* morceau, const char* bout) {
-            const char* const arret = finDuMot(morceau, bout);
-            valeur.append(morceau, static_cast<std::size_t>(arret - morceau));
-            return arret;
-        },
-        largeur > 0 ? static_cast<std::size_t>(largeur) : valeur.max_size());
-    flux.width(0);
-    return terminer(flux, finDeFichier, !valeur.empty());
+    return lireMotMorcele(flux, valeur);
 }

@@ -36,6 +36,34 @@ bool ecrireEnUtf16(std::string_view texte, AnsiVersUtf16 ansi, const EcrireUtf16
 // "\r\n"). Returns how many units, 0 when the console gives nothing more.
 using LireUtf16 = std::function<std::size_t(char16_t* morceau, std::size_t place)>;
 
+// One console read as the system ended it: whether the call succeeded, the
+// units it gave, the system's error code (GetLastError) when it gave none.
+struct LectureConsole {
+    bool reussie;
+    std::size_t unites;
+    unsigned long erreur;
+};
+
+// The units of the next console read that gives some, or 0 when the input
+// has ended. Ctrl+C, in a program that handles it, ends a read with nothing
+// read: nothing was typed, and it is read again, as Rust's standard library
+// does. Windows says ERROR_OPERATION_ABORTED (995), whether the call fails
+// or not; wine's console returns success and no error. A console gives no
+// end of input so (Ctrl+Z is a character): anything else that gives nothing
+// ends it.
+template <class Lire>
+std::size_t lireMalgreCtrlC(Lire lire)
+{
+    constexpr unsigned long operationAbandonnee = 995;
+    for (;;) {
+        const LectureConsole lu = lire();
+        if (lu.unites > 0)
+            return lu.unites;
+        if (!lu.reussie && lu.erreur != operationAbandonnee)
+            return 0;
+    }
+}
+
 // What was typed, as UTF-8: the bytes a Linux terminal gives for the same
 // keys. Enter's "\r\n" becomes "\n", as the C runtime's text mode makes it;
 // a character beyond U+FFFF (a surrogate pair) becomes one 4-byte sequence,
@@ -71,7 +99,7 @@ class TamponConsoleUtf8 : public std::streambuf {
 };
 
 // At a Windows console, std::cin reads through a TamponConsoleUtf8 from the
-// start of the program on (brancherLecteurConsole, tools.h). Installs it when
+// start of the program on (brancherLecteurs, tools.h). Installs it when
 // standard input is a console and std::cin's buffer is another (the caller
 // replaced it, as sync_with_stdio(false) does), and gives the previous one
 // back when standard input is no longer a console. Elsewhere does nothing.

@@ -121,12 +121,3 @@ void brancherEntreeConsole()
         tamponRemplace = nullptr;
     }
 }
-
-bool brancherLecteurConsole()
-{
-    // std::cin exists once an Init object does, whichever translation unit
-    // is initialised first.
-    static const std::ios_base::Init fluxStandard;  // cppcheck-suppress unusedVariable ; constructed for its effect
-    static const bool branche = (brancherEntreeConsole(), true);
-    return branche;
-}

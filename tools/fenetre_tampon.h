@@ -113,16 +113,4 @@ inline bool terminer(std::istream& flux, bool finDeFichier, bool reussi)
     return reussi;
 }
 
-// Whether the field just read ends where its field ends: at the end of the
-// file, or before a separator. The next character is already in the buffer
-// when the field was: no peek, no sentry.
-inline bool finDeChamp(std::istream& flux)
-{
-    if (flux.eof())
-        return true;
-    const int suivant = flux.rdbuf()->sgetc();
-    return suivant != std::streambuf::traits_type::eof() &&
-           estSeparateur(std::streambuf::traits_type::to_char_type(suivant));
-}
-
 #endif

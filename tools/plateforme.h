@@ -18,6 +18,24 @@ bool entreeRepositionnable();
 // console, a pipe: only what is there now). Never waits for more.
 void ecarterSaisieEnAttente();
 
+#ifdef _WIN32
+// Whether the C runtime that holds stdin is the Universal CRT (ucrtbase)
+// rather than msvcrt: they empty its buffer in different ways.
+bool runtimeUniversel();
+#endif
+
+// Why the last call on a file failed, as the system said: errno, and on
+// Windows its own error code, which the C runtime keeps in _doserrno.
+enum class Echec : unsigned char {
+    absent,      // no such file or folder
+    occupe,      // another program holds it (Windows: a sharing or lock violation)
+    interrompu,  // a signal interrupted the call (EINTR): it may be made again
+    autre,
+};
+Echec echecDuSysteme();
+// Clears what echecDuSysteme reads, before a call whose failure is to be told.
+void effacerEchec();
+
 // A Windows console, which takes and gives UTF-16. A Linux terminal is no
 // such console: it takes and gives bytes, in its own encoding.
 

@@ -1,14 +1,33 @@
 // Linux (glibc or musl): stdio's buffer is dropped with __fpurge, a
-// terminal's queue with tcflush, a pipe's by reading what FIONREAD counts.
+// terminal's queue with tcflush, a pipe's by reading what FIONREAD counts
+// (vidange.h).
 // A terminal takes and gives bytes, in its own encoding: no console here.
+// A call that a signal interrupts (EINTR, under a handler installed without
+// SA_RESTART) is made again.
 #include "plateforme.h"
+#include "vidange.h"
 
-#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <poll.h>
 #include <stdio_ext.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+
+namespace {
+
+template <class Appel>
+auto sansInterruption(Appel appel)
+{
+    for (;;) {
+        const auto resultat = appel();
+        if (resultat != -1 || errno != EINTR)
+            return resultat;
+    }
+}
+
+}  // namespace
 
 bool entreeRepositionnable()
 {
@@ -20,22 +39,42 @@ void ecarterSaisieEnAttente()
     __fpurge(stdin);
     if (isatty(STDIN_FILENO)) {
         // Drops complete lines and the line being typed alike.
-        tcflush(STDIN_FILENO, TCIFLUSH);
+        sansInterruption([] { return tcflush(STDIN_FILENO, TCIFLUSH); });
         return;
     }
-    // Only the bytes present now: a writer that never stops must not keep
-    // us here.
-    int enAttente = 0;
-    if (ioctl(STDIN_FILENO, FIONREAD, &enAttente) != 0)
-        return;
-    char morceau[4096];
-    while (enAttente > 0) {
-        const auto taille = std::min<std::size_t>(static_cast<std::size_t>(enAttente), sizeof morceau);
-        const ssize_t lus = read(STDIN_FILENO, morceau, taille);
-        if (lus <= 0)
-            return;
-        enAttente -= static_cast<int>(lus);
+    ecarterEnAttente({[](std::size_t& enAttente) {
+                          int compte = 0;
+                          const bool su = sansInterruption([&] { return ioctl(STDIN_FILENO, FIONREAD, &compte); }) == 0;
+                          enAttente = su && compte > 0 ? static_cast<std::size_t>(compte) : 0;
+                          return su;
+                      },
+                      [] {
+                          pollfd entree = {STDIN_FILENO, POLLIN, 0};
+                          return sansInterruption([&] { return poll(&entree, 1, 0); }) > 0 &&
+                                 (entree.revents & (POLLIN | POLLHUP)) != 0;
+                      },
+                      [](char* morceau, std::size_t place) {
+                          return static_cast<long>(
+                              sansInterruption([&] { return read(STDIN_FILENO, morceau, place); }));
+                      }});
+}
+
+Echec echecDuSysteme()
+{
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR:  // a folder of the path is a file
+        return Echec::absent;
+    case EINTR:
+        return Echec::interrompu;
+    default:
+        return Echec::autre;
     }
+}
+
+void effacerEchec()
+{
+    errno = 0;
 }
 
 bool entreeConsole()

@@ -28,14 +28,35 @@ void effacerEcran();
 void attendreEntree();
 
 // Text files
-// Opens `nom` for reading; says on std::cout, in one line, when it is absent
-// (or a directory) or empty. True when it is open and holds something.
+// Opens `nom` for reading and reads its first character. When it cannot,
+// says why on std::cout in one line, through ecrireTexte, and returns false:
+// - "le fichier "NOM" est absent": there is no such file (or it is a
+//   directory);
+// - "le fichier "NOM" est ouvert dans un autre programme": on Windows,
+//   another program holds it (opened sharing it with none, or a part of it
+//   locked);
+// - "le fichier "NOM" ne peut pas etre lu": it is there, but the system
+//   refuses to open or read it (permission, a read error);
+// - "le fichier "NOM" est vide": it holds nothing.
+// An open or read that a signal interrupted is made again. A stream already
+// open opens nothing: "absent". True when it is open and holds something.
 bool ouvrirFichier(std::ifstream& flux, std::string nom);
+// After a read of `flux`, the file `nom` opened by ouvrirFichier, has
+// failed: when the file could not be read (the stream's badbit, as a read
+// error leaves it), says why on std::cout with the message ouvrirFichier
+// would give ("ne peut pas etre lu", or "est ouvert dans un autre
+// programme" for a part locked by another program) and returns true; false
+// when the failure was the text's own (a field of the wrong form, the end
+// of the file).
+bool signalerLectureImpossible(const std::istream& flux, std::string nom);
 // Whether the next character is the end of the file (or `flux` has failed).
 // Consumes nothing.
 bool fichierVide(std::istream& flux);
 // One field of `flux`; true when the stream has not failed (meeting the end
-// of the file after the value is no failure: the next read fails).
+// of the file after the value is no failure: the next read fails). A read
+// error sets badbit, as the standard's own extractors do: an exception that
+// the stream buffer throws (libstdc++'s file buffer does on a read error)
+// reaches the caller only when it asked for exceptions on badbit.
 // - int, float, std::string: the results of `flux >> valeur` as libstdc++
 //   gives them in the classic locale, whatever the standard library the
 //   program is built with (libc++'s own `>>` differs: it takes hexadecimal
@@ -59,6 +80,11 @@ bool lireChamp(std::istream& flux, int& valeur);
 bool lireChamp(std::istream& flux, float& valeur);
 bool lireChamp(std::istream& flux, char& valeur);
 bool lireChamp(std::istream& flux, std::string& valeur);
+// A float that fills its whole field: lireChamp, then the next character
+// must be a separator or the end of the file. "12,5" or "80%" fails
+// (failbit), the stream left after the number, as a data file's field of
+// the wrong form.
+bool lireChampComplet(std::istream& flux, float& valeur);
 
 // Text on screen and typed. The module's text is UTF-8 on every platform.
 // Text from elsewhere, such as a name read from a file, may also be in the
@@ -108,14 +134,27 @@ char lireCaractere(std::string invite);
 char lireCaractereParmi(std::string invite, std::string permis);
 bool estParmi(char caractere, std::string ensemble);
 
-// What makes the console promise above hold for every program: each
-// translation unit that includes this header calls brancherLecteurConsole
-// while it is initialised, before main, as <iostream> does for the standard
-// streams; the first call does the work. (A static library gives a program
-// only the parts it refers to, so a start-up step inside the library would
-// run for some programs and not others.) Not for callers.
-bool brancherLecteurConsole();
+// Standard input and output. From the start of main, std::cin reads C's
+// stdin a character at a time, as the standard library's own synchronised
+// buffer does (C stdio and std::cin may be mixed), but for a read that a
+// signal interrupted (EINTR, under a handler installed without SA_RESTART):
+// it is made again, where C stdio would end the input. Output is the
+// standard library's: through C stdio, which drops what it held when a
+// write is interrupted, and fails the stream; the module cannot retry it. A
+// program that handles signals so should call
+// std::ios::sync_with_stdio(false) before its first input or output:
+// libstdc++'s streams then retry an interrupted read or write themselves
+// (libc++ ignores the call).
+//
+// What makes the promises above on std::cin hold for every program that
+// includes this header: each of its translation units calls
+// brancherLecteurs while it is initialised, before main, as <iostream> does
+// for the standard streams; the first call installs the readers. (A static
+// library gives a program only the parts it refers to, so a start-up step
+// inside the library would run for some programs and not others.) Not for
+// callers.
+bool brancherLecteurs();
 // NOLINTNEXTLINE(bugprone-dynamic-static-initializers): one per translation unit, on purpose
-[[maybe_unused]] static const bool lecteurConsoleBranche = brancherLecteurConsole();
+[[maybe_unused]] static const bool lecteursBranches = brancherLecteurs();
 
 #endif
