@@ -1,6 +1,7 @@
 #include "rapport.h"
 #include "tools/tools.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -40,6 +41,12 @@ void memoireEpuisee()
 int main()
 {
     std::set_new_handler(memoireEpuisee);
+#ifdef SIGPIPE
+    // A pipe whose reader has gone (rapport-notes | head) is output that
+    // cannot be written, said so, rather than a signal that ends the
+    // program without a word.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     // The standard streams through the C++ library's own buffers rather than
     // C stdio's: a read or a write that a signal interrupts is made again,
     // where C stdio fails it and drops what it held.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -166,24 +167,44 @@ TEST(GrandeClasse, MoyenneDeClasseExacte)
 }
 
 // Output that cannot be written is not reported as success, whatever the
-// file held: exit status 1 and one line on the error stream.
+// file held: exit status 1 and one line on the error stream. To a full disk,
+// and to a pipe whose reader has gone (rapport-notes | head), which is no
+// signal that ends the program without a word.
 TEST(SortiePerdue, StatutEtMessage)
 {
-    for (const char* cas : {"exemple", "fichier-absent", "fichier-vide", "note-non-numerique"}) {
-        SCOPED_TRACE(cas);
-        const fs::path ici = dossierTemporaire();
-        if (fs::exists(fs::path(CAS_DIR) / cas / "etudiant.txt"))
-            fs::copy(fs::path(CAS_DIR) / cas / "etudiant.txt", ici / "etudiant.txt");
-        std::string commande = "cd '" + ici.string() + "' &&";
-        for (const auto& mot : commandeDe({"report"}))
-            commande += " '" + mot + "'";
-        commande += " </dev/null >/dev/full 2>erreur";
-        const int statut = std::system(commande.c_str());
-        EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 1) << statut;
-        EXPECT_EQ(lireFichier(ici / "erreur"),
-                  sousWine() ? "le rapport n'a pas pu etre ecrit\r\n" : "le rapport n'a pas pu etre ecrit\n");
-        fs::remove_all(ici);
-    }
+    for (const char* cas : {"exemple", "fichier-absent", "fichier-vide", "note-non-numerique"})
+        for (const bool tube : {false, true}) {
+            SCOPED_TRACE(std::string(cas) + (tube ? ", to a pipe without reader" : ", to a full disk"));
+            const fs::path ici = dossierTemporaire();
+            if (fs::exists(fs::path(CAS_DIR) / cas / "etudiant.txt"))
+                fs::copy(fs::path(CAS_DIR) / cas / "etudiant.txt", ici / "etudiant.txt");
+            int bouts[2] = {-1, -1};
+            ASSERT_EQ(pipe(bouts), 0);
+            close(bouts[0]);
+            const pid_t pid = fork();
+            if (pid == 0) {
+                const int sortie = tube ? bouts[1] : open("/dev/full", O_WRONLY);
+                const int erreurs = open((ici / "erreur").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                dup2(open("/dev/null", O_RDONLY), 0);
+                dup2(sortie, 1);
+                dup2(erreurs, 2);
+                auto commande = commandeDe({"report"});
+                std::vector<char*> arguments;
+                for (auto& mot : commande)
+                    arguments.push_back(mot.data());
+                arguments.push_back(nullptr);
+                if (chdir(ici.c_str()) == 0)
+                    execvp(arguments[0], arguments.data());
+                _exit(127);
+            }
+            close(bouts[1]);
+            int statut = 0;
+            waitpid(pid, &statut, 0);
+            EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 1) << statut;
+            EXPECT_EQ(lireFichier(ici / "erreur"),
+                      sousWine() ? "le rapport n'a pas pu etre ecrit\r\n" : "le rapport n'a pas pu etre ecrit\n");
+            fs::remove_all(ici);
+        }
 }
 
 // The runner's own deadline holds, and a hang is told with what it showed:

@@ -16,6 +16,7 @@
 #include <iostream>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -439,6 +440,43 @@ TEST(LireChamp, AuPlusProcheQuelQueSoitLArrondi)
             verifierLecture<float>(texte, {}, "true, eof, width 0, 0 left, " + std::string(bits));
         }
         std::fesetround(FE_TONEAREST);
+    }
+}
+
+// A buffer that throws on a read error (libstdc++'s file buffer does): as
+// the standard's own extractors, the read fails with badbit, and only a
+// caller who asked for exceptions on badbit gets the buffer's exception.
+TEST(LireChamp, ErreurDeLecture)
+{
+    const struct {
+        const char* texte;
+        std::ios::iostate exceptions;
+        bool leve;  // the buffer's exception reaches the caller
+    } cas[] = {
+        {"  12", std::ios::goodbit, false},
+        {"12", std::ios::goodbit, false},  // the end of the number is the fault's
+        {"  12", std::ios::failbit, false},
+        {"  12", std::ios::badbit, true},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(std::string(c.texte) + " " + std::to_string(c.exceptions));
+        for (const bool nombre : {true, false}) {
+            TamponMorcele tampon(c.texte, 1, std::string(c.texte).size() - 1);
+            std::istream flux(&tampon);
+            flux.exceptions(c.exceptions);
+            float note = 0;
+            std::string mot;
+            bool lu = false;
+            bool leve = false;
+            try {
+                lu = nombre ? lireChampComplet(flux, note) : lireChamp(flux, mot);
+            } catch (const std::runtime_error& erreur) {
+                leve = std::string(erreur.what()) == "read error";  // the buffer's own, not the stream's
+            }
+            EXPECT_EQ(leve, c.leve);
+            EXPECT_FALSE(lu);
+            EXPECT_TRUE(flux.bad());
+        }
     }
 }
 

@@ -1,15 +1,21 @@
 // A stream buffer that hands out its text a few characters at a time, as a
-// file's buffer does at each refill, so that a field can straddle refills.
+// file's buffer does at each refill, so that a field can straddle refills;
+// and, given `panne`, throws at the refill that would pass it, as
+// libstdc++'s file buffer does on a read error.
 #ifndef TESTS_MORCELE_H
 #define TESTS_MORCELE_H
 
 #include <algorithm>
+#include <stdexcept>
 #include <streambuf>
 #include <string>
 
 class TamponMorcele : public std::streambuf {
   public:
-    TamponMorcele(std::string texte, std::size_t taille) : texte_(std::move(texte)), taille_(taille) {}
+    TamponMorcele(std::string texte, std::size_t taille, std::size_t panne = std::string::npos)
+        : texte_(std::move(texte)), taille_(taille), panne_(panne)
+    {
+    }
 
     // What has not been read yet.
     std::string reste() const
@@ -23,6 +29,8 @@ class TamponMorcele : public std::streambuf {
         if (gptr() < egptr())
             return traits_type::to_int_type(*gptr());
         const std::size_t n = std::min(taille_, texte_.size() - position_);
+        if (position_ + n > panne_)
+            throw std::runtime_error("read error");
         if (n == 0)
             return traits_type::eof();
         char* const debut = texte_.data() + position_;
@@ -34,6 +42,7 @@ class TamponMorcele : public std::streambuf {
   private:
     std::string texte_;
     std::size_t taille_;
+    std::size_t panne_;
     std::size_t position_ = 0;
 };
 
