@@ -190,6 +190,7 @@ TEST(SortiePerdue, StatutEtMessage)
                 dup2(erreurs, 2);
                 auto commande = commandeDe({"report"});
                 std::vector<char*> arguments;
+                arguments.reserve(commande.size() + 1);
                 for (auto& mot : commande)
                     arguments.push_back(mot.data());
                 arguments.push_back(nullptr);

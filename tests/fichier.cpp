@@ -464,11 +464,11 @@ TEST(LireChamp, ErreurDeLecture)
             TamponMorcele tampon(c.texte, 1, std::string(c.texte).size() - 1);
             std::istream flux(&tampon);
             flux.exceptions(c.exceptions);
-            float note = 0;
-            std::string mot;
             bool lu = false;
             bool leve = false;
             try {
+                float note = 0;
+                std::string mot;
                 lu = nombre ? lireChampComplet(flux, note) : lireChamp(flux, mot);
             } catch (const std::runtime_error& erreur) {
                 leve = std::string(erreur.what()) == "read error";  // the buffer's own, not the stream's

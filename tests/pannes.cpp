@@ -232,7 +232,8 @@ void verifier(const std::string& issue, const Preparation& p, const Resultat& r,
     } else if (issue == "illisible") {
         // The rows of the records whose last mark the bytes read end, under
         // the heading once the header line is read.
-        const auto sauts = static_cast<std::size_t>(std::count(p.fichier.begin(), p.fichier.begin() + lu, '\n'));
+        const auto sauts = static_cast<std::size_t>(
+            std::count(p.fichier.begin(), p.fichier.begin() + static_cast<std::ptrdiff_t>(lu), '\n'));
         const std::string montre = debut(p.ecran, 25 + (sauts > 0 ? 2 + sauts - 1 : 0));
         EXPECT_EQ(r.sortie, montre + "le fichier \"etudiant.txt\" ne peut pas etre lu\n" + pause);
         EXPECT_EQ(r.statut, 0);

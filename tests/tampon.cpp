@@ -54,14 +54,13 @@ TEST(EcarterEnAttente, SansJamaisAttendre)
         SCOPED_TRACE(c.cas);
         std::size_t dansLeTube = c.enAttente;
         std::size_t lus = 0;
-        unsigned rang = 0;
         std::size_t reste = c.enAttente;  // what the count allows
         ecarterEnAttente({[&](std::size_t& n) {
                               n = dansLeTube;
                               return c.compteSu;
                           },
                           [&] { return dansLeTube > 0; },
-                          [&](char* /*morceau*/, std::size_t place) -> long {
+                          [&, rang = 0U](char* /*morceau*/, std::size_t place) mutable -> long {
                               EXPECT_GT(dansLeTube, 0U) << "a read that would wait";
                               if (c.compteSu && c.echecs == 0) {
                                   EXPECT_LE(place, reste) << "more asked than was counted";
