@@ -52,9 +52,10 @@ endif()
 # The module, for other programs
 set(includeModule ${CMAKE_INSTALL_INCLUDEDIR}/rapport_notes)
 set(dossierPaquetCMake ${CMAKE_INSTALL_LIBDIR}/cmake/rapport_notes)
+# Its include folder, the header's own (${includeModule}) and nothing
+# above it, is the target's (tools/CMakeLists.txt).
 install(TARGETS tools EXPORT rapport_notesTargets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT developpement
-  INCLUDES DESTINATION ${includeModule})
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT developpement)
 install(FILES tools/include/tools/tools.h DESTINATION ${includeModule}/tools COMPONENT developpement)
 install(EXPORT rapport_notesTargets NAMESPACE rapport_notes:: DESTINATION ${dossierPaquetCMake}
   COMPONENT developpement)

@@ -172,6 +172,11 @@ bool imprimerRapport(std::istream& entree, std::ostream& sortie)
     if (entree.bad())  // the file ended with a read error, not at its end
         return arreter(sortie, lot, entree);
     ecrireLot(sortie, lot);
-    imprimerFin(sortie, arrondi(static_cast<float>(arrondi(totalClasse / static_cast<double>(nbEtudiants)))));
+    imprimerFin(sortie, moyenneDeClasse(totalClasse, nbEtudiants));
     return true;
+}
+
+float moyenneDeClasse(double totalClasse, std::int64_t nbEtudiants)
+{
+    return arrondi(static_cast<float>(arrondi(totalClasse / static_cast<double>(nbEtudiants))));
 }

@@ -3,6 +3,7 @@
 #ifndef REPORT_RAPPORT_H
 #define REPORT_RAPPORT_H
 
+#include <cstdint>
 #include <istream>
 #include <ostream>
 
@@ -14,5 +15,10 @@ inline const char* const fichierDesResultats = "etudiant.txt";
 // then why, and returns false. The reason a read failed goes to std::cout,
 // where the module says it.
 bool imprimerRapport(std::istream& entree, std::ostream& sortie);
+
+// The class average printed: the class total (the sum of the students'
+// averages, in double precision) divided by their count, in double
+// precision too (a count past 2^24 is no float), then rounded to a float.
+float moyenneDeClasse(double totalClasse, std::int64_t nbEtudiants);
 
 #endif

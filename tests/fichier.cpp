@@ -114,6 +114,28 @@ TEST(SignalerLectureImpossible, SelonLeSysteme)
     fs::remove(dossier);
 }
 
+#ifdef _WIN32
+// A file that an old editor ended with Ctrl+Z (0x1A), text after it: the C
+// runtime's text mode, in which ouvrirFichier opens it, ends it there.
+TEST(OuvrirFichier, CtrlZTermineLeFichierWindows)
+{
+    const fs::path chemin = fs::temp_directory_path() / "ctrl-z.txt";
+    std::ofstream(chemin, std::ios::binary) << "prenom nom\r\nAlice Durand\x1a"
+                                               "Bruno Petit\r\n";
+    std::ifstream flux;
+    std::string mot;
+    ASSERT_TRUE(ouvrirFichier(flux, chemin.string()));
+    for (const char* attendu : {"prenom", "nom", "Alice", "Durand"}) {
+        EXPECT_TRUE(lireChamp(flux, mot));
+        EXPECT_EQ(mot, attendu);
+    }
+    EXPECT_FALSE(lireChamp(flux, mot));
+    EXPECT_TRUE(flux.eof());
+    flux.close();
+    fs::remove(chemin);
+}
+#endif
+
 // A read as one line of text: result, state, width left, characters left,
 // value (a float as its bits, where -0 and 0 differ as on the screen), as
 // "false, eof fail, width 0, 2 left, 00000000".
@@ -412,6 +434,7 @@ TEST(LireChamp, SelonLesRegles)
         {"  12", sansBlancs, "false, fail, width 0, 4 left, 00000000"},
         {"12 ", lie, "true, good, width 0, 1 left, 41400000, tie flushed 1"},
         {"12.34567 ", {}, "true, good, width 0, 1 left, 414587dd"},       // 5 decimals: divided by 10^5
+        {".5000000 ", {}, "true, good, width 0, 1 left, 3f000000"},       // 7 decimals: by 10^7
         {"abs", valeurDejaLa, "false, fail, width 0, 3 left, 00000000"},  // not a number: 0, whatever was there
     };
     const LigneDeRegle mots[] = {

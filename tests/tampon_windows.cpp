@@ -97,6 +97,7 @@ TEST(ViderTamponWindows, Tube)
     HANDLE ecriture = nullptr;
     ASSERT_TRUE(CreatePipe(&lecture, &ecriture, nullptr, 0));
     brancherEntree(lecture);
+    EXPECT_FALSE(entreeRepositionnable());  // the C runtime's seek on a pipe is undefined, not refused
     ecrire(ecriture, "abc\nxyz\n");
     EXPECT_EQ(std::cin.get(), 'a');  // the C runtime now holds the rest
     ecrire(ecriture, "encore\n");    // and the pipe this
@@ -123,6 +124,7 @@ TEST(ViderTamponWindows, Fichier)
                                      OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(fichier, INVALID_HANDLE_VALUE);
         brancherEntree(fichier);
+        EXPECT_TRUE(entreeRepositionnable());
         if (echec) {
             int n = 0;
             EXPECT_FALSE(std::cin >> n);
@@ -143,6 +145,7 @@ TEST(ViderTamponWindows, Console)
     if (console == INVALID_HANDLE_VALUE)
         GTEST_SKIP() << "no console: run under a terminal";
     brancherEntree(console);
+    EXPECT_FALSE(entreeRepositionnable());  // nor on a console: a seek that "succeeds" would wait for a line
     viderTampon();
     taper(console, L"abc\r");
     EXPECT_EQ(std::cin.get(), 'a');  // a line read: "bc" waits in the console reader

@@ -1,6 +1,7 @@
-// Columns a name takes on screen: characters of valid UTF-8 (RFC 3629),
-// combining marks none, East Asian wide and fullwidth two; any other text
-// one a byte.
+// Text on screen and typed: the columns a name takes (characters of valid
+// UTF-8, RFC 3629, combining marks none, East Asian wide and fullwidth two;
+// any other text one a byte); text shown at a Windows console, as UTF-16
+// pieces; what is typed at one, read through the console reader.
 #include "console_unicode.h"
 #include "largeurs_unicode.h"
 #include "tools/tools.h"
@@ -78,6 +79,9 @@ TEST(LargeurAffichee, Table)
         {"\xcb\xbf", true, 1},                     // U+02FF, the last such letter
         {"\xcc\x80", true, 0},                     // U+0300, the first mark
         {"GR\xd6\337E", false, 5},                 // GRÖßE in Windows-1252: Ö and ß lead no character
+        {"a\xa9\xc3"
+         "b",
+         false, 4},  // a©Ãb in Windows-1252: a 32-bit word, each byte in its place
         {"\xfe\xff", false, 2},
         // format characters take none, as a Linux terminal counts them: pasted
         // from a web page inside a name, they must not shift its row
@@ -148,6 +152,8 @@ TEST(EcrireEnUtf16, MotParMot)
         {a + "\xc3\xa9", ua + u"\u00e9"},                       // a character whose bytes straddle a piece
         {a + "\xf0\x9f\x98\x80", ua + u"\U0001F600"},           // a pair that would straddle one
         {std::string(unitesParEcriture + 5, '\xe9'), std::u16string(unitesParEcriture + 5, u'\u00e9')},
+        // a piece of ANSI after some text: room made for all of it
+        {"a " + std::string(unitesParEcriture, '\xe9'), u"a " + std::u16string(unitesParEcriture, u'\u00e9')},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.texte.substr(0, 40));
@@ -161,7 +167,13 @@ TEST(EcrireEnUtf16, MotParMot)
         EXPECT_TRUE(pris);
         EXPECT_TRUE(ecrit == c.attendu);
     }
-    EXPECT_FALSE(ecrireEnUtf16("abc", latin1, [](std::u16string_view) { return false; }));
+    // A piece the console did not take fails the whole, wherever it falls.
+    for (const std::string& texte :
+         {std::string("abc"), std::string(unitesParEcriture + 5, '\xe9'), a + "\xc3\xa9 b"}) {
+        int ecrits = 0;
+        EXPECT_FALSE(ecrireEnUtf16(texte, latin1, [&ecrits](std::u16string_view) { return ecrits++ > 0; }))
+            << texte.size();
+    }
 }
 
 // Typed at a Windows console: the lines as it gives them (a read takes at
@@ -195,8 +207,14 @@ TEST(TamponConsoleUtf8, CommeUnTerminalLinux)
         {{u"\xDE00\x62\r\n"}, 0, "\xef\xbf\275b\n|"},  // unpaired low one
         {{u"\r\n", u"ab\r\n"}, 0, "\nab\n|"},          // an empty line
         {{u"a\rb\r\n"}, 0, "a\rb\n|"},                 // a lone \r stays
+        {{u"\r"}, 0, "\r|"},                           // Enter with the console's line input off
+        {{u"ab\r"}, 0, "ab\r|"},
         {{longue + u"\r\n"}, 0, std::string(longue.size(), 'a') + "\n|"},
         {{presque + u"\xD83D\xDE00\r\n"}, 0, std::string(piece - 1, 'a') + "\xf0\x9f\x98\x80\n|"},
+        // a pair split over two pieces, then a piece whose every unit takes 3 bytes
+        {{presque + u"\xD83D", u"\xDE00" + std::u16string(piece - 1, u'\u20ac') + u"\r\n"},
+         0,
+         std::string(piece - 1, 'a') + "\xf0\x9f\x98\x80" + euros.substr(0, 3 * (piece - 1)) + "\n|"},
         {{presque + u"\r\n"}, 0, std::string(piece - 1, 'a') + "\n|"},
         {{u"\x1a\r\n", u"apres\r\n"}, 0, "|apres\n|"},  // Ctrl+Z, Enter: the end of input
         {{u"a\x1a\r\n"}, 0, "a\x1a\n|"},                // inside a line, a character

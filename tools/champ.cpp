@@ -196,8 +196,13 @@ template <class Chiffres>
 // Conversions.
 
 // Whether arithmetic rounds to nearest, as it does unless the program set
-// another rounding mode (fesetround): the check fast_float makes, through a
-// volatile so that it is made when the program runs.
+// another rounding mode (fesetround): fast_float's own test, through a
+// volatile so that it is made when the program runs. fast_float also
+// refuses its exact case wherever FLT_EVAL_METHOD is neither 0 nor 1 (x87,
+// on i386), whose intermediate results are wider than their type; this
+// copy does not: a quotient of two floats rounded first to the x87's 64
+// bits, then to the float's 24, is the correctly rounded float, as any
+// double rounding through at least 2 * 24 + 2 bits is (Figueroa, 1995).
 bool arrondiAuPlusProche()
 {
     static volatile float plusPetit = std::numeric_limits<float>::min();

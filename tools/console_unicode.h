@@ -15,7 +15,10 @@
 // Showing text.
 
 // Units handed to a console at a time: memory stays bounded whatever the
-// text, and each write stays within what a console takes at once.
+// text, and each write, 32 KiB, stays within half the heap a console's
+// writes take their buffer from (WriteConsoleW's documentation: "allocated
+// from a shared heap for the process that is 64 KB in size"; a larger write
+// fails with ERROR_NOT_ENOUGH_MEMORY).
 constexpr std::size_t unitesParEcriture = 16384;
 
 // Appends `ansi`, text in the system's ANSI code page, as UTF-16.

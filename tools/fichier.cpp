@@ -21,14 +21,20 @@ void dire(const std::string& nom, Etat etat)
     ecrireTexte(std::cout, "le fichier \"" + nom + "\" " + raison + "\n");
 }
 
-// What the failure of the call just made on `nom` means to the user. A
-// directory is as absent as a missing file: it opens as a stream on some
-// systems, but cannot be read.
+// A directory is as absent as a missing file: it opens as a stream on some
+// systems, but cannot be read (libstdc++ says so with a read error, libc++
+// reads nothing).
+bool estRepertoire(const std::string& nom)
+{
+    std::error_code erreur;
+    return std::filesystem::is_directory(nom, erreur);
+}
+
+// What the failure of the call just made on `nom` means to the user.
 Etat diagnostiquer(const std::string& nom)
 {
     const Echec echec = echecDuSysteme();  // first: what follows may change it
-    std::error_code erreur;
-    if (echec == Echec::absent || std::filesystem::is_directory(nom, erreur))
+    if (echec == Echec::absent || estRepertoire(nom))
         return Etat::absent;
     return echec == Echec::occupe ? Etat::occupe : Etat::illisible;
 }
@@ -56,7 +62,7 @@ bool ouvrirFichier(std::ifstream& flux, std::string nom)
     if (etat == Etat::lisible) {
         effacerEchec();
         if (fichierVide(flux))  // the first read: a file that cannot be read is not empty
-            etat = flux.bad() ? diagnostiquer(nom) : Etat::vide;
+            etat = flux.bad() ? diagnostiquer(nom) : estRepertoire(nom) ? Etat::absent : Etat::vide;
     }
     if (etat == Etat::lisible)
         return true;

@@ -47,7 +47,9 @@ bool ouvrirFichier(std::ifstream& flux, std::string nom);
 // would give ("ne peut pas etre lu", or "est ouvert dans un autre
 // programme" for a part locked by another program) and returns true; false
 // when the failure was the text's own (a field of the wrong form, the end
-// of the file).
+// of the file). With libc++, whose file buffer takes a read error for the
+// end of the file, a file that cannot be read to its end reads as one that
+// ends there: nothing can tell them apart.
 bool signalerLectureImpossible(const std::istream& flux, std::string nom);
 // Whether the next character is the end of the file (or `flux` has failed).
 // Consumes nothing.
