@@ -1,8 +1,14 @@
 // Console and file helpers shared by console programs: screen, pause,
 // type-ahead flush, text file opening and field reading, text on screen and
 // typed, keyboard prompts. Each function's contract is written here, once.
+// C++17, for g++ and clang (with libstdc++ or libc++), on Linux and on
+// Windows (mingw-w64, with msvcrt or the Universal CRT).
 #ifndef TOOLS_TOOLS_H
 #define TOOLS_TOOLS_H
+
+#if __cplusplus < 201703L
+#error "tools/tools.h needs C++17 or later: compile with -std=c++17 (CMake and pkg-config say so)"
+#else  // nothing more to read: that one message, and no other
 
 #include <cstddef>
 #include <fstream>
@@ -11,15 +17,19 @@
 #include <string>
 #include <string_view>
 
-// Character count handed to std::istream::ignore; a real bound, set from the
-// numeric limits before main runs and never changed.
+// Character count handed to std::istream::ignore by viderTampon and
+// attendreEntree: a real bound, the largest int, set before main runs. The
+// module never changes it; a caller that does changes how much those two
+// discard of a line.
 extern int maxIgnore;
 
 // Console
 // Drops what was typed or sent ahead and not yet read, at every level that
-// holds it (std::cin's buffer, the C runtime's, a terminal's or console's, a
-// pipe's), or skips a redirected file to its end; clears std::cin's state.
-// Never waits for input.
+// holds it: std::cin's buffer, the C runtime's (glibc's, msvcrt's or the
+// Universal CRT's), a terminal's or a console's queue, a pipe's (what it
+// holds now; where the system cannot count that, what can be read at once,
+// up to 64 KiB). A redirected file is skipped to its end, so that nothing
+// of it is read after. Clears std::cin's state. Never waits for input.
 void viderTampon();
 // 25 line breaks on std::cout, nothing else.
 void effacerEcran();
@@ -28,8 +38,11 @@ void effacerEcran();
 void attendreEntree();
 
 // Text files
-// Opens `nom` for reading and reads its first character. When it cannot,
-// says why on std::cout in one line, through ecrireTexte, and returns false:
+// Opens `nom` for reading, in text mode (on Windows, the C runtime's: "\r\n"
+// reads as "\n", and Ctrl+Z ends the file), and reads its first character.
+// When it cannot, says why on std::cout in one line, through ecrireTexte (a
+// name with accents shows as written at a Windows console too), and
+// returns false:
 // - "le fichier "NOM" est absent": there is no such file (or it is a
 //   directory);
 // - "le fichier "NOM" est ouvert dans un autre programme": on Windows,
@@ -122,18 +135,51 @@ std::size_t largeurAffichee(std::string_view texte);
 // that takes not all of it sets badbit on std::cout, as a failed write does.
 void ecrireTexte(std::ostream& sortie, std::string_view texte);
 
-// Keyboard prompts: each flushes type-ahead, asks (through ecrireTexte, so a
-// question may hold accents), and returns only an acceptable answer. When
-// standard input has ended, no answer can come: they print
-// "fin des saisies, arret du programme" and end the program (status 1).
+// Keyboard prompts. Each drops type-ahead (viderTampon) and asks: the
+// question through ecrireTexte (so it may hold accents), then a line end,
+// std::cout flushed; and returns only an answer of the form it asks for.
+// What follows the answer on its line stays for the next reader, and the
+// next prompt's flush drops it. Standard input redirected from a file gives
+// no answer: the first flush skips the file to its end. From a pipe, only
+// what is written after the question has appeared is read. When standard
+// input has ended (a closed pipe, the end of a file, Ctrl+D at a Linux
+// terminal, Ctrl+Z then Enter at a Windows console), no answer can come:
+// each prints "fin des saisies, arret du programme", a line end, and ends
+// the program with exit status 1.
+//
+// One character at a time, read raw (spaces and line ends count), upper-
+// cased as in the classic locale: O gives true, N false; any other asks
+// again, without a flush in between. So each character before the first O
+// or N of what was typed, the line end included, costs one more question:
+// "bonjour" asks once more (its b) and gives true at its o; "xyz" asks four
+// more times (x, y, z, the line end) and waits.
 bool lireOuiNon(std::string question);
+// A number read as lireChamp reads one, leading separators skipped (so an
+// empty line waits for more); reading stops at the first character that
+// cannot continue it: "12,5" gives 12, "42abc" 42. No number at the start
+// (or one beyond the type's range) asks again, from a new flush.
 int lireEntier(std::string invite);
 float lireReel(std::string invite);
+// lireEntier until the number is above 0; a refused one is asked again,
+// with no message.
 int lireEntierPositif(std::string invite);
+// lireReel until the number is above 0; after a refused one, prints
+// " vous devez entrer une valeur positive et non nulle " (leading and
+// trailing space, no line end): the question follows on the same line.
 float lireReelPositif(std::string invite);
+// A whole line, its line end not kept (a "\r" before it, as a Windows file
+// read on Linux has, is kept). An empty line asks again: a line end, the
+// question and a line end once more. A line of spaces is an answer.
 std::string lireLigne(std::string invite);
+// The next character, raw: Enter alone gives '\n'; a character of several
+// bytes in UTF-8 gives its first byte (the next flush drops the others).
 char lireCaractere(std::string invite);
+// lireCaractere until estParmi(c, permis); the character as typed.
 char lireCaractereParmi(std::string invite, std::string permis);
+// Whether `caractere` is one of `ensemble`, letters compared without case
+// as in the classic locale: only a to z match A to Z; any other byte,
+// accented letters' bytes included, matches only itself. Nothing is in an
+// empty set.
 bool estParmi(char caractere, std::string ensemble);
 
 // Standard input and output. From the start of main, std::cin reads C's
@@ -158,5 +204,7 @@ bool estParmi(char caractere, std::string ensemble);
 bool brancherLecteurs();
 // NOLINTNEXTLINE(bugprone-dynamic-static-initializers): one per translation unit, on purpose
 [[maybe_unused]] static const bool lecteursBranches = brancherLecteurs();
+
+#endif  // C++17
 
 #endif
