@@ -51,25 +51,32 @@ struct Table {
     std::vector<Regle> regles;
 };
 
+// The table's lines, each kept under its first word: the rest as it is,
+// or for a rule its fields.
 const Table& table()
 {
     static const Table lue = [] {
         Table t;
-        for (const auto& ligne : lignes(lireFichier(PANNES)))
-            if (std::istringstream mots(ligne); ligne.rfind("cas ", 0) == 0)
-                t.cas.push_back(ligne.substr(4));
-            else if (ligne.rfind("tenir ", 0) == 0)
-                t.tenus.push_back(ligne.substr(6));
-            else if (ligne.rfind("limite ", 0) == 0)
-                t.limites.push_back(ligne.substr(7));
-            else if (std::string mot; ligne.rfind("regle ", 0) == 0 && mots >> mot) {
+        for (const auto& ligne : lignes(lireFichier(PANNES))) {
+            std::istringstream mots(ligne);
+            std::string genre;
+            mots >> genre;
+            const std::string reste = ligne.substr(std::min(ligne.size(), genre.size() + 1));
+            if (genre == "cas")
+                t.cas.push_back(reste);
+            else if (genre == "tenir")
+                t.tenus.push_back(reste);
+            else if (genre == "limite")
+                t.limites.push_back(reste);
+            else if (genre == "regle") {
                 Regle r;
                 mots >> r.programme >> r.appel >> r.sur;
-                while (mots >> mot && mot != ":")
-                    r.erreurs.insert(mot);
+                for (std::string erreur; mots >> erreur && erreur != ":";)
+                    r.erreurs.insert(erreur);
                 mots >> r.issue;
                 t.regles.push_back(r);
             }
+        }
         return t;
     }();
     return lue;
@@ -129,13 +136,22 @@ Preparation preparer(const std::string& nom, const std::string& clavier)
     return p;
 }
 
-Resultat lancerSous(const Preparation& p, const std::vector<std::string>& strace)
+// Runs the case's program inside `enveloppe` (strace, prlimit and their
+// options).
+Resultat lancerDans(const Preparation& p, std::vector<std::string> enveloppe)
 {
-    std::vector<std::string> commande = {"strace", "-qq"};
-    commande.insert(commande.end(), strace.begin(), strace.end());
     const auto programme = commandeDe(p.commande);
-    commande.insert(commande.end(), programme.begin(), programme.end());
-    return lancer(commande, p.dossier, p.clavier, p.dialogue);
+    enveloppe.insert(enveloppe.end(), programme.begin(), programme.end());
+    return lancer(enveloppe, p.dossier, p.clavier, p.dialogue);
+}
+
+// A test's name: the case's, its first word, letters and digits only.
+std::string nomDuCas(const testing::TestParamInfo<std::string>& info)
+{
+    std::string nom = info.param.substr(0, info.param.find(' '));
+    std::replace_if(
+        nom.begin(), nom.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)) == 0; }, '_');
+    return nom;
 }
 
 // A system call of the run without fault: its name, its rank among the
@@ -275,7 +291,7 @@ TEST_P(Injection, ChaqueAppelEnEchec)
 
     const fs::path trace = p.dossier / ".trace";
     const Resultat sansPanne =
-        lancerSous(p, {"-o", trace.string(), "-y", "-k", "-e", std::string("trace=") + appelsSuivis});
+        lancerDans(p, {"strace", "-qq", "-o", trace.string(), "-y", "-k", "-e", std::string("trace=") + appelsSuivis});
     if (sansPanne.erreurs.find("Operation not permitted") != std::string::npos)
         GTEST_SKIP() << "this machine lets no program trace another (ptrace): " << sansPanne.erreurs;
     ASSERT_EQ(sansPanne.sortie, p.ecran) << "under strace, without fault; strace said: " << sansPanne.erreurs;
@@ -304,8 +320,7 @@ TEST_P(Injection, ChaqueAppelEnEchec)
             const std::string injection =
                 appel.nom + ":error=" + erreur + ":when=" + std::to_string(avant[appel.nom] + 1);
             SCOPED_TRACE(injection + " (" + appel.sur + "): " + r->issue);
-            const std::vector<std::string> options = {"-o", "/dev/null", "-e", "inject=" + injection};
-            verifier(r->issue, p, lancerSous(p, options), lu);
+            verifier(r->issue, p, lancerDans(p, {"strace", "-qq", "-o", "/dev/null", "-e", "inject=" + injection}), lu);
             ++issues[r->issue];
         }
         if (appel.nom == "read" && appel.sur == "fichier" && appel.rendu > 0)
@@ -318,13 +333,7 @@ TEST_P(Injection, ChaqueAppelEnEchec)
     fs::remove_all(p.dossier);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pannes, Injection, testing::ValuesIn(table().cas),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string nom = info.param.substr(0, info.param.find(' '));
-                             std::replace_if(
-                                 nom.begin(), nom.end(), [](char c) { return !std::isalnum(c); }, '_');
-                             return nom;
-                         });
+INSTANTIATE_TEST_SUITE_P(Pannes, Injection, testing::ValuesIn(table().cas), nomDuCas);
 
 // Memory run out.
 class Limite : public testing::TestWithParam<std::string> {};
@@ -339,17 +348,11 @@ TEST_P(Limite, MemoireEpuisee)
     std::string issue;
     champs >> nom >> octets >> issue >> issue;
     const Preparation p = preparer(nom, "aucun");
-    std::vector<std::string> commande = {"prlimit", "--as=" + octets};
-    const auto programme = commandeDe(p.commande);
-    commande.insert(commande.end(), programme.begin(), programme.end());
-    verifier(issue, p, lancer(commande, p.dossier, p.clavier, p.dialogue), 0);
+    verifier(issue, p, lancerDans(p, {"prlimit", "--as=" + octets}), 0);
     fs::remove_all(p.dossier);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pannes, Limite, testing::ValuesIn(table().limites),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             return info.param.substr(0, info.param.find(' '));
-                         });
+INSTANTIATE_TEST_SUITE_P(Pannes, Limite, testing::ValuesIn(table().limites), nomDuCas);
 
 // The results file held by another program while the report runs.
 class Tenu : public testing::TestWithParam<std::string> {};
@@ -375,9 +378,6 @@ TEST_P(Tenu, FichierOuvertAilleurs)
     fs::remove_all(p.dossier);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pannes, Tenu, testing::ValuesIn(table().tenus),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             return info.param.substr(0, info.param.find(' '));
-                         });
+INSTANTIATE_TEST_SUITE_P(Pannes, Tenu, testing::ValuesIn(table().tenus), nomDuCas);
 
 }  // namespace
