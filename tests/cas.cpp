@@ -25,16 +25,6 @@ namespace {
 
 // A Windows program writes its line ends as "\r\n" (text mode) to a pipe or
 // a file; the screen it leaves is compared as it is, byte for byte.
-void finsDeLigneWindows(std::vector<Echange>& dialogue)
-{
-    for (auto& echange : dialogue) {
-        std::string texte;
-        for (const char c : echange.attendu)
-            texte += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        echange.attendu = texte;
-    }
-}
-
 Clavier clavierDe(const std::string& nom)
 {
     static const std::map<std::string, Clavier> modes = {{"aucun", Clavier::aucun},
@@ -78,7 +68,8 @@ void verifierCas(const fs::path& cas, Clavier clavier, std::chrono::seconds dela
                             "while a read waits";
         if (clavier == Clavier::tube && dialogue[0].attendu.empty() && !dialogue[0].saisie.empty())
             GTEST_SKIP() << "wine cannot tell what waits in a Unix pipe (PeekNamedPipe: ERROR_NOT_SUPPORTED)";
-        finsDeLigneWindows(dialogue);
+        for (auto& echange : dialogue)
+            echange.attendu = finsDeLigneWindows(echange.attendu);
     }
 
     const Resultat resultat = lancer(commande, ici, clavier, dialogue, delai);

@@ -455,6 +455,36 @@ TEST(LireChamp, AuPlusProcheQuelQueSoitLArrondi)
     }
 }
 
+// A mark that must fill its field: read whole in the buffer and across
+// refills alike, a number followed by anything but a separator or the end
+// fails, left where the number stopped.
+TEST(LireChampComplet, CommeUneNote)
+{
+    const struct {
+        std::string texte;
+        const char* attendu;  // result, state, characters left, value's bits
+    } cas[] = {
+        {"80 70", "true, good, 3 left, 42a00000"},
+        {"80", "true, eof, 0 left, 42a00000"},
+        {" 7e1\t", "true, good, 1 left, 428c0000"},
+        {"12,5 ", "false, fail, 3 left"},
+        {"80%", "false, fail, 1 left"},
+        {"1.5x", "false, fail, 1 left"},
+    };
+    for (const auto& c : cas)
+        for (const std::size_t morceau : {c.texte.size() + 1, std::size_t{1}, std::size_t{2}}) {
+            SCOPED_TRACE(c.texte + ", " + std::to_string(morceau) + " a refill");
+            TamponMorcele tampon(c.texte, morceau);
+            tampon.sgetc();  // the buffer filled: the whole text in it, or its first pieces
+            std::istream flux(&tampon);
+            float note = 0;
+            const bool lu = lireChampComplet(flux, note);
+            EXPECT_EQ(std::string(lu ? "true" : "false") + ", " + etatLisible(flux.rdstate()) + ", " +
+                          std::to_string(tampon.reste().size()) + " left" + (lu ? ", " + valeurLisible(note) : ""),
+                      c.attendu);
+        }
+}
+
 // A buffer that throws on a read error (libstdc++'s file buffer does): as
 // the standard's own extractors, the read fails with badbit, and only a
 // caller who asked for exceptions on badbit gets the buffer's exception.

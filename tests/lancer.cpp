@@ -257,6 +257,14 @@ Resultat lancer(const std::vector<std::string>& commande, const std::filesystem:
     return resultat;
 }
 
+std::string finsDeLigneWindows(const std::string& texte)
+{
+    std::string windows;
+    for (const char c : texte)
+        windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return windows;
+}
+
 std::string lireFichier(const std::filesystem::path& chemin, const std::string& sinon)
 {
     std::ifstream fichier(chemin, std::ios::binary);

@@ -46,6 +46,10 @@ std::vector<std::string> commandeDe(std::vector<std::string> commande);
 bool autreConstruction();
 bool sousWine();
 
+// `texte` as a Windows program writes it to a pipe or a file: each line end
+// "\r\n" (text mode).
+std::string finsDeLigneWindows(const std::string& texte);
+
 // A file's bytes, or `sinon` when it cannot be read; its lines.
 std::string lireFichier(const std::filesystem::path& chemin, const std::string& sinon = "");
 std::vector<std::string> lignes(const std::string& texte);

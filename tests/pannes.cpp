@@ -282,11 +282,9 @@ TEST_P(Injection, ChaqueAppelEnEchec)
 {
     if (horsDePortee())
         GTEST_SKIP() << horsDePortee();
-    std::istringstream mots(GetParam());
-    std::string nom;
-    std::string clavier;
-    mots >> nom >> clavier;
-    const Preparation p = preparer(nom, clavier);
+    const auto champs = elements(GetParam());  // CASE KEYBOARD
+    const std::string& nom = champs.at(0);
+    const Preparation p = preparer(nom, champs.at(1));
     const std::string programme = p.commande[0];
 
     const fs::path trace = p.dossier / ".trace";
@@ -342,13 +340,9 @@ TEST_P(Limite, MemoireEpuisee)
 {
     if (horsDePortee())
         GTEST_SKIP() << horsDePortee();
-    std::istringstream champs(GetParam());
-    std::string nom;
-    std::string octets;
-    std::string issue;
-    champs >> nom >> octets >> issue >> issue;
-    const Preparation p = preparer(nom, "aucun");
-    verifier(issue, p, lancerDans(p, {"prlimit", "--as=" + octets}), 0);
+    const auto champs = elements(GetParam());  // CASE BYTES : OUTCOME
+    const Preparation p = preparer(champs.at(0), "aucun");
+    verifier(champs.back(), p, lancerDans(p, {"prlimit", "--as=" + champs.at(1)}), 0);
     fs::remove_all(p.dossier);
 }
 
@@ -361,19 +355,13 @@ TEST_P(Tenu, FichierOuvertAilleurs)
 {
     if (!sousWine())
         GTEST_SKIP() << "a file held so that no other program reads it is Windows' (its sharing modes)";
-    std::istringstream mots(GetParam());
-    std::string nom;
-    std::string issue;
-    mots >> nom >> issue >> issue;
-    Preparation p = preparer(nom, "aucun");
-    const std::string message = issue == "occupe" ? "est ouvert dans un autre programme" : "?";
-    p.ecran = std::string(25, '\n') + "le fichier \"etudiant.txt\" " + message + "\n" + pause;
-    std::string ecran;
-    for (const char c : p.ecran)
-        ecran += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const auto champs = elements(GetParam());  // CASE : OUTCOME
+    ASSERT_EQ(champs.back(), "occupe") << "the one outcome of a file held";
+    const Preparation p = preparer(champs.at(0), "aucun");
     const auto rapport = commandeDe({"report"}).back();
     const Resultat r = lancer(commandeDe({"tenir", rapport}), p.dossier, Clavier::aucun, p.dialogue);
-    EXPECT_EQ(r.sortie, ecran);
+    EXPECT_EQ(r.sortie, finsDeLigneWindows(std::string(25, '\n') +
+                                           "le fichier \"etudiant.txt\" est ouvert dans un autre programme\n" + pause));
     EXPECT_EQ(r.statut, 0);
     fs::remove_all(p.dossier);
 }

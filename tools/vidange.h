@@ -4,6 +4,7 @@
 #ifndef TOOLS_VIDANGE_H
 #define TOOLS_VIDANGE_H
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 
@@ -37,7 +38,7 @@ inline void ecarterEnAttente(const AppelsDeVidange& appels)
     while (reste > 0) {
         if (!compte && !appels.pret())
             return;
-        const long lus = appels.lire(morceau, reste < sizeof morceau ? reste : sizeof morceau);
+        const long lus = appels.lire(morceau, std::min(reste, sizeof morceau));
         if (lus == 0)
             return;
         if (lus < 0) {
@@ -47,7 +48,7 @@ inline void ecarterEnAttente(const AppelsDeVidange& appels)
             reste = vidangeSansCompteMax;
             continue;
         }
-        reste -= static_cast<std::size_t>(lus) < reste ? static_cast<std::size_t>(lus) : reste;
+        reste -= std::min(static_cast<std::size_t>(lus), reste);
     }
 }
 
